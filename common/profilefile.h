@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <memory>
+
+namespace qs {
+
+// A profile (INI) file parsed once into an index, read with the rules of the
+// Windows private-profile read: names match without regard to case, the first
+// matching section and key win, blanks and one pair of quotes are stripped, a
+// value is cut to 254 characters and anything missing yields the default.
+class ProfileFile
+{
+public:
+    static constexpr int MaxValueLength = 254;
+
+    ProfileFile();
+    ~ProfileFile();
+    ProfileFile(ProfileFile &&) noexcept;
+    ProfileFile &operator=(ProfileFile &&) noexcept;
+
+    // Decodes as UTF-8 when the bytes are valid UTF-8, as Windows-1252 otherwise.
+    static ProfileFile fromBytes(QByteArray bytes);
+    // A file that is missing or cannot be read gives an empty profile.
+    static ProfileFile fromFile(const QString &path);
+
+    // The value of key in section, or def (without its trailing spaces) when either is missing.
+    QString getString(QStringView section, QStringView key, QStringView def) const;
+    bool contains(QStringView section, QStringView key) const;
+
+private:
+    struct Index;
+    std::unique_ptr<Index> m_index;
+};
+
+} // namespace qs

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace qs {
+
+// Writes below HKEY_CURRENT_USER; off Windows, an INI file stands in for the hive.
+class RegistryKey
+{
+public:
+    // Opens key (path with '\' separators), creating it when missing.
+    static std::optional<RegistryKey> create(const QString &keyPath);
+
+    // An empty name stands for the key's default value.
+    bool setString(const QString &valueName, const QString &value);
+    std::optional<QString> string(const QString &valueName) const;
+    void close();
+
+    const QString &path() const { return m_path; }
+    static QString hiveFilePath();
+
+private:
+    explicit RegistryKey(QString path) : m_path(std::move(path)) {}
+    QString m_path;
+    bool m_open = true;
+};
+
+} // namespace qs

@@ -1,0 +1,43 @@
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<QTemporaryDir> g_home;
+
+// Gives every test a fresh HOME and XDG_CONFIG_HOME, so no test touches a real user's settings.
+class SandboxListener : public testing::EmptyTestEventListener
+{
+    void OnTestStart(const testing::TestInfo &) override
+    {
+        g_home = std::make_unique<QTemporaryDir>();
+        const QByteArray home = g_home->path().toLocal8Bit();
+        qputenv("HOME", home);
+        qputenv("XDG_CONFIG_HOME", home + "/.config");
+        qputenv("XDG_DATA_HOME", home + "/.local/share");
+    }
+    void OnTestEnd(const testing::TestInfo &) override { g_home.reset(); }
+};
+
+} // namespace
+
+QString qs::test::testHome()
+{
+    return g_home ? g_home->path() : QString();
+}
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new SandboxListener);
+    return RUN_ALL_TESTS();
+}
