@@ -41,8 +41,8 @@ struct FileDialogOptions
     QString filter;     // "desc|pattern|desc|pattern|"
     QString defaultExt; // ".gal"; added to a typed name that has none
     unsigned flags = 0;
-    QString fileName;   // the starting file name
-    QString title;      // empty: the platform's own title
+    QString fileName; // the starting file name
+    QString title;    // empty: the platform's own title
 };
 
 // Every message box, input box, file dialog and print dialog of a window goes through this,
@@ -50,10 +50,14 @@ struct FileDialogOptions
 class Dialogs
 {
 public:
-    explicit Dialogs(QString appTitle) : m_appTitle(std::move(appTitle)) {}
+    explicit Dialogs(QString appTitle)
+        : m_appTitle(std::move(appTitle))
+    {
+    }
     virtual ~Dialogs() = default;
 
-    // Returns one of mb::Ok, mb::Cancel, mb::Yes, mb::No. An empty caption means the program's title.
+    // Returns one of mb::Ok, mb::Cancel, mb::Yes, mb::No. An empty caption means the program's
+    // title.
     int msgBox(const QString &text, int style = mb::OkOnly, const QString &caption = {});
     // The typed text, or the empty text on cancel.
     virtual QString inputBox(const QString &prompt, const QString &title,

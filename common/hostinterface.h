@@ -21,8 +21,8 @@ inline const QString AutomationClassId = QStringLiteral("{F11C4664-D9A3-11D0-B9E
 inline const QString AutomationInterfaceId =
     QStringLiteral("{F11C4663-D9A3-11D0-B9ED-004005312D1E}");
 // Per-user registration of the class; its default value is the command line to start.
-inline const QString AutomationServerKey =
-    QStringLiteral("Software\\Classes\\CLSID\\") + AutomationClassId + QStringLiteral("\\LocalServer32");
+inline const QString AutomationServerKey = QStringLiteral("Software\\Classes\\CLSID\\") +
+                                           AutomationClassId + QStringLiteral("\\LocalServer32");
 
 // The gallery editor's default: absent means empty.
 inline const QString GalleryHostDefault = QString();

@@ -15,6 +15,6 @@ QString decodeWindows1252(QByteArrayView bytes);
 QByteArray encodeText(QStringView text);
 
 // Text files are written with CR LF line ends.
-inline constexpr char LineEnd[] = "\r\n";
+inline constexpr char CrLf[] = "\r\n";
 
 } // namespace qs

@@ -23,7 +23,10 @@ const char *kindName(DialogKind k)
 }
 } // namespace
 
-ScriptedDialogs::ScriptedDialogs(QString appTitle) : Dialogs(std::move(appTitle)) {}
+ScriptedDialogs::ScriptedDialogs(QString appTitle)
+    : Dialogs(std::move(appTitle))
+{
+}
 
 ScriptedDialogs::~ScriptedDialogs()
 {
@@ -79,8 +82,8 @@ std::optional<ScriptedDialogs::Answer> ScriptedDialogs::take(DialogKind kind, co
 
 int ScriptedDialogs::showMessage(const QString &text, int style, const QString &caption)
 {
-    m_shown.push_back({DialogKind::Message, text, caption, style & mb::ButtonMask,
-                       style & mb::IconMask, {}, {}});
+    m_shown.push_back(
+        {DialogKind::Message, text, caption, style & mb::ButtonMask, style & mb::IconMask, {}, {}});
     const auto a = take(DialogKind::Message, text);
     if (!a)
         return (style & mb::ButtonMask) == mb::OkOnly ? mb::Ok : mb::Cancel;

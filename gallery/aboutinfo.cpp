@@ -1,0 +1,26 @@
+#include "aboutinfo.h"
+
+#include <QApplication>
+#include <QStyle>
+
+namespace qs::gallery {
+
+AboutInfo aboutInfo()
+{
+    AboutInfo info;
+    info.objectName = QStringLiteral("frmAbout");
+    info.appTitle = QStringLiteral("Pictorium");
+    info.major = 1;
+    info.minor = 0;
+    info.revision = 0;
+    info.description = QStringLiteral(
+        "Builds clipart galleries for Quillsite 97: sort pictures into categories, give them "
+        "titles, and install the finished gallery into Quillsite's clipart folder.");
+    info.disclaimer = QStringLiteral(
+        "Warning: this program is protected by copyright law. Unauthorized copying or "
+        "distribution of it, or of any part of it, is prohibited.");
+    info.icon = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
+    return info;
+}
+
+} // namespace qs::gallery

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "aboutbox.h"
+
+namespace qs::gallery {
+
+// The gallery editor's About window.
+AboutInfo aboutInfo();
+
+} // namespace qs::gallery

@@ -1,0 +1,9 @@
+#include "mainwindow.h"
+
+namespace qs::gallery {
+
+void frmMain::newCategory() {}
+void frmMain::editCategory() {}
+void frmMain::removeCategory() {}
+
+} // namespace qs::gallery

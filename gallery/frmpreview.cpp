@@ -1,0 +1,10 @@
+#include "frmpreview.h"
+
+namespace qs::gallery {
+
+frmPreview::frmPreview(QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+}
+
+} // namespace qs::gallery

@@ -1,0 +1,164 @@
+#include "galleryfile.h"
+
+#include "profilestring.h"
+#include "textcodec.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
+
+#include <cmath>
+#include <optional>
+
+namespace qs::gallery {
+
+GalleryFileError::GalleryFileError(QString file, QString reason)
+    : std::runtime_error((file + QStringLiteral(": ") + reason).toStdString())
+    , m_file(std::move(file))
+    , m_reason(std::move(reason))
+{
+}
+
+std::optional<long long> parseCount(const QString &text)
+{
+    // Digits with an optional sign and fraction; anything else is not a number.
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    bool negative = false;
+    if (i < n && (text[i] == QLatin1Char('+') || text[i] == QLatin1Char('-')))
+        negative = text[i++] == QLatin1Char('-');
+    long long whole = 0;
+    bool digits = false;
+    for (; i < n && text[i].isDigit() && text[i].unicode() < 0x80; ++i) {
+        digits = true;
+        if (whole <= MaxCount)
+            whole = whole * 10 + (text[i].unicode() - '0');
+    }
+    if (i < n && text[i] == QLatin1Char('.')) {
+        for (++i; i < n && text[i].unicode() >= '0' && text[i].unicode() <= '9'; ++i)
+            digits = true;
+    }
+    if (!digits || i != n)
+        return std::nullopt;
+    return negative ? -whole : whole;
+}
+
+namespace {
+
+int readCount(ProfileStrings &ini, const QString &file, const QString &section, const QString &key)
+{
+    const QString text = ini.IniGetString(key, QStringLiteral("0"));
+    const auto count = parseCount(text);
+    if (!count)
+        throw GalleryFileError(
+            file, QStringLiteral("the value of %1 in section [%2] is not a number (\"%3\").")
+                      .arg(key, section, text));
+    if (*count > MaxCount)
+        throw GalleryFileError(file,
+                               QStringLiteral("the value of %1 in section [%2] is too large (%3).")
+                                   .arg(key, section, text));
+    return *count < 0 ? 0 : static_cast<int>(*count);
+}
+
+} // namespace
+
+void LoadGallery(const QString &file, Gallery &gallery, ProfileStrings &ini)
+{
+    if (QFileInfo::exists(file)) {
+        QFile probe(file);
+        if (!probe.open(QIODevice::ReadOnly))
+            throw GalleryFileError(file, probe.errorString());
+    }
+
+    const QString header = QStringLiteral("Clipart Gallery");
+    ini.IniSetTarget(header, file);
+    gallery.Name = ini.IniGetString(QStringLiteral("Name"), Gallery::UntitledName);
+    const int folders = readCount(ini, file, header, QStringLiteral("NumFolders"));
+
+    QSet<QString> paths;
+    for (int f = 1; f <= gallery.Folders.Count(); ++f)
+        paths.insert(gallery.Folders(f).FolderPath);
+    paths.remove(QString());
+
+    for (int n = 1; n <= folders; ++n) {
+        const QString section = QStringLiteral("Folder") + QString::number(n);
+        ini.IniSetTarget(section, file);
+        const QString name =
+            ini.IniGetString(QStringLiteral("Name"), QStringLiteral("Untitled Folder"));
+        const QString path = ini.IniGetString(QStringLiteral("Folder"), QString());
+        if (!path.isEmpty()) {
+            if (paths.contains(path))
+                throw GalleryFileError(
+                    file,
+                    QStringLiteral("the category \"%1\" in section [%2] uses the folder \"%3\", "
+                                   "which an earlier category already uses.")
+                        .arg(name, section, path));
+            paths.insert(path);
+        }
+        const int k = gallery.AddFolder(name, path);
+        FolderItems &items = gallery.Folders(k).Items;
+        const int count = readCount(ini, file, section, QStringLiteral("NumItems"));
+        items.Item.Reserve(count);
+        for (int m = 1; m <= count; ++m) {
+            const QString number = QString::number(m);
+            const QString title = ini.IniGetString(QStringLiteral("ItemName") + number,
+                                                   QStringLiteral("Untitled Item"));
+            const QString source = ini.IniGetString(QStringLiteral("ItemSrc") + number, QString());
+            items.AddItem(title, source);
+        }
+    }
+}
+
+void LoadGallery(const QString &file, Gallery &gallery)
+{
+    ProfileStrings ini;
+    LoadGallery(file, gallery, ini);
+}
+
+QByteArray galleryText(const Gallery &gallery)
+{
+    QString out;
+    auto line = [&out](QStringView a, QStringView b = {}) {
+        out += a;
+        out += b;
+        out += QLatin1String(CrLf);
+    };
+    line(u"[Clipart Gallery]");
+    line(u"Name=", gallery.Name);
+    line(u"NumFolders=", QString::number(gallery.Folders.Count()));
+    line(u"");
+    for (int n = 1; n <= gallery.Folders.Count(); ++n) {
+        const Folder &folder = gallery.Folders(n);
+        line(QStringLiteral("[Folder%1]").arg(n));
+        line(u"Name=", folder.FolderName);
+        line(u"Folder=", folder.FolderPath);
+        const int count = folder.Items.Item.Count();
+        line(u"NumItems=", QString::number(count));
+        for (int m = 1; m <= count; ++m) {
+            const Clipart &clip = folder.Items.Item(m);
+            const QString number = QString::number(m);
+            line(QStringLiteral("ItemName") + number + QLatin1Char('='), clip.Description);
+            line(QStringLiteral("ItemSrc") + number + QLatin1Char('='), clip.Filename);
+        }
+        line(u"");
+    }
+    return encodeText(out);
+}
+
+void SaveGallery(const QString &file, const Gallery &gallery)
+{
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        throw GalleryFileError(file, out.errorString());
+    const QByteArray bytes = galleryText(gallery);
+    if (out.write(bytes) != bytes.size()) {
+        const QString reason = out.errorString();
+        out.cancelWriting();
+        throw GalleryFileError(file, reason);
+    }
+    if (!out.commit())
+        throw GalleryFileError(file, out.errorString());
+}
+
+} // namespace qs::gallery

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "gallerymodel.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <stdexcept>
+
+namespace qs::gallery {
+
+class ProfileStrings;
+
+// A gallery file could not be read completely or could not be written.
+class GalleryFileError : public std::runtime_error
+{
+public:
+    GalleryFileError(QString file, QString reason);
+    const QString &file() const { return m_file; }
+    const QString &reason() const { return m_reason; }
+
+private:
+    QString m_file;
+    QString m_reason;
+};
+
+// The largest count of categories or items a file may claim; more is damage, not a gallery.
+inline constexpr int MaxCount = 1'000'000;
+
+// Reads file into a reset gallery. On a failure what was read stays in gallery and
+// GalleryFileError says why. Folder paths must be unique; the empty path is no key.
+void LoadGallery(const QString &file, Gallery &gallery, ProfileStrings &ini);
+void LoadGallery(const QString &file, Gallery &gallery);
+
+// The file's bytes for gallery: CR LF lines, sections and items numbered from 1.
+QByteArray galleryText(const Gallery &gallery);
+// Replaces file atomically: on a failure the previous file stays as it was.
+void SaveGallery(const QString &file, const Gallery &gallery);
+
+// A count as the file gives it: its whole part; nullopt when it is no number.
+std::optional<long long> parseCount(const QString &text);
+
+} // namespace qs::gallery

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+namespace qs::gallery {
+
+// Raised by a collection read or removal outside 1..count.
+class CollectionIndexError : public std::out_of_range
+{
+public:
+    static constexpr int ErrorNumber = 9; // "Subscript out of range"
+    CollectionIndexError()
+        : std::out_of_range("Subscript out of range")
+    {
+    }
+};
+
+// An ordered collection addressed from 1.
+template <typename T> class Collection
+{
+public:
+    int Count() const { return static_cast<int>(m_items.size()); }
+    T &operator()(int index) { return *m_items[slot(index)]; }
+    const T &operator()(int index) const { return *m_items[slot(index)]; }
+    T &Add(std::unique_ptr<T> item)
+    {
+        m_items.push_back(std::move(item));
+        return *m_items.back();
+    }
+    void Remove(int index)
+    {
+        m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(slot(index)));
+    }
+    void Clear() { m_items.clear(); }
+    void Reserve(int n) { m_items.reserve(static_cast<size_t>(n)); }
+
+private:
+    size_t slot(int index) const
+    {
+        if (index < 1 || index > Count())
+            throw CollectionIndexError();
+        return static_cast<size_t>(index - 1);
+    }
+    std::vector<std::unique_ptr<T>> m_items;
+};
+
+class Clipart
+{
+public:
+    QString Description;
+    QString Filename;
+};
+
+class FolderItems
+{
+public:
+    Collection<Clipart> Item;
+
+    // Appends an item and returns its position.
+    std::int32_t AddItem(const QString &lpName, const QString &lpFileName);
+    // 0 when removed; otherwise the collection's error number, with nothing changed.
+    std::int32_t RemoveItem(std::int16_t Index);
+};
+
+class Folder
+{
+public:
+    FolderItems Items;
+    QString FolderName;
+    QString FolderPath;
+};
+
+// The one open gallery: its name (shown as the tree's root) and its categories.
+class Gallery
+{
+public:
+    static inline const QString UntitledName = QStringLiteral("Untitled Gallery");
+
+    QString Name = UntitledName;
+    Collection<Folder> Folders;
+
+    // Appends a category and returns its position.
+    std::int32_t AddFolder(const QString &name, const QString &path);
+    // Empties the categories, last first, and names the gallery "Untitled Gallery".
+    void reset();
+};
+
+} // namespace qs::gallery

@@ -1,0 +1,345 @@
+#include "mainwindow.h"
+
+#include "frmpreview.h"
+#include "paths.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include <functional>
+
+namespace qs::gallery {
+
+namespace {
+
+// Positions were designed in twips; 15 twips make a pixel at 96 dpi.
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+struct ActionSpec
+{
+    const char *name;
+    const char *caption;
+    QKeySequence shortcut;
+    std::function<void(frmMain *)> handler;
+};
+
+// Hands an in-place edit of a title to the window instead of writing the row itself;
+// a cancelled edit never reaches it.
+class LabelEditDelegate : public QStyledItemDelegate
+{
+public:
+    LabelEditDelegate(QObject *parent,
+                      std::function<void(const QModelIndex &, const QString &)> edited)
+        : QStyledItemDelegate(parent)
+        , m_edited(std::move(edited))
+    {
+    }
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override
+    {
+        return index.column() == 0 ? QStyledItemDelegate::createEditor(parent, option, index)
+                                   : nullptr;
+    }
+    void setModelData(QWidget *editor, QAbstractItemModel *,
+                      const QModelIndex &index) const override
+    {
+        if (auto *line = qobject_cast<QLineEdit *>(editor))
+            m_edited(index, line->text());
+    }
+
+private:
+    std::function<void(const QModelIndex &, const QString &)> m_edited;
+};
+
+} // namespace
+
+frmMain::frmMain(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
+    : QMainWindow(parent)
+    , m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(AppTitle, this))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(Caption);
+    createImages();
+    createActions();
+    createMenus();
+    createControls();
+    createToolbar();
+    startUp();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createImages()
+{
+    const QStyle *s = style();
+    m_images.add(s->standardIcon(QStyle::SP_DriveHDIcon));   // gallery
+    m_images.add(s->standardIcon(QStyle::SP_DirClosedIcon)); // category
+    m_images.add(s->standardIcon(QStyle::SP_DirOpenIcon));   // selected category
+    m_images.add(s->standardIcon(QStyle::SP_FileIcon));      // item
+}
+
+void frmMain::createActions()
+{
+    const ActionSpec specs[] = {
+        {"file_new", "&New", {}, &frmMain::fileNew},
+        {"file_open", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O), &frmMain::fileOpen},
+        {"file_save", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), &frmMain::fileSave},
+        {"file_saveas", "Save &As...", {}, [](frmMain *w) { w->fileSaveAs(); }},
+        {"install_gallery", "&Install Gallery...", QKeySequence(Qt::CTRL | Qt::Key_I),
+         &frmMain::installGallery},
+        {"file_exit", "E&xit", {}, [](frmMain *w) { w->close(); }},
+        {"edit_undo", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), nullptr},
+        {"edit_cut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), nullptr},
+        {"edit_copy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), nullptr},
+        {"edit_paste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), nullptr},
+        {"edit_clear", "C&lear", QKeySequence(Qt::Key_Delete), nullptr},
+        {"file_find", "&Find...", QKeySequence(Qt::Key_F3), nullptr},
+        {"item_new", "&New...", QKeySequence(Qt::CTRL | Qt::Key_N), &frmMain::newItem},
+        {"add_multiple", "&Add Multiple...", QKeySequence(Qt::CTRL | Qt::Key_A),
+         &frmMain::addMultiple},
+        {"item_edit", "&Edit...", QKeySequence(Qt::CTRL | Qt::Key_E), &frmMain::editItem},
+        {"item_remove", "&Remove", {}, &frmMain::removeItem},
+        {"item_preview", "&Preview Item", QKeySequence(Qt::Key_F2), &frmMain::previewItem},
+        {"new_cat", "Ne&w Category...", QKeySequence(Qt::CTRL | Qt::Key_W), &frmMain::newCategory},
+        {"edit_cat", "E&dit Category...", QKeySequence(Qt::CTRL | Qt::Key_D),
+         &frmMain::editCategory},
+        {"rem_cat", "Re&move Category", {}, &frmMain::removeCategory},
+        {"help_topics", "&Help Topics", QKeySequence(Qt::Key_F1), &frmMain::helpTopics},
+        {"help_about", "&About...", {}, &frmMain::helpAbout},
+    };
+    for (const ActionSpec &spec : specs) {
+        auto *a = new QAction(QString::fromLatin1(spec.caption), this);
+        a->setObjectName(QLatin1String(spec.name));
+        a->setShortcut(spec.shortcut);
+        a->setShortcutContext(Qt::WindowShortcut);
+        if (spec.handler)
+            connect(a, &QAction::triggered, this, [this, h = spec.handler] { h(this); });
+        addAction(a);
+    }
+}
+
+void frmMain::createMenus()
+{
+    struct MenuSpec
+    {
+        const char *name;
+        const char *caption;
+        std::vector<const char *> items; // "-" rows are separators, named after the dash
+    };
+    const MenuSpec menus[] = {
+        {"file_menu",
+         "&File",
+         {"file_new", "file_open", "file_save", "file_saveas", "-dumb10", "install_gallery",
+          "-dumb1", "file_exit"}},
+        {"edit_menu",
+         "&Edit",
+         {"edit_undo", "-dumb4", "edit_cut", "edit_copy", "edit_paste", "edit_clear", "-dumb3",
+          "file_find"}},
+        {"item_menu",
+         "&Item",
+         {"item_new", "add_multiple", "item_edit", "item_remove", "-dumb11", "item_preview",
+          "-dumb5", "new_cat", "edit_cat", "rem_cat"}},
+        {"help_menu", "&Help", {"help_topics", "-dumb7", "help_about"}},
+    };
+    for (const MenuSpec &spec : menus) {
+        QMenu *menu = menuBar()->addMenu(QString::fromLatin1(spec.caption));
+        menu->setObjectName(QLatin1String(spec.name));
+        menu->menuAction()->setObjectName(QLatin1String(spec.name));
+        for (const char *item : spec.items) {
+            if (item[0] == '-')
+                menu->addSeparator()->setObjectName(QLatin1String(item + 1));
+            else
+                menu->addAction(action(QLatin1String(item)));
+        }
+    }
+    // The Edit menu's commands do nothing; the menu shows greyed and cannot be opened.
+    QMenu *edit = menuBar()->findChild<QMenu *>(QStringLiteral("edit_menu"));
+    edit->setEnabled(false);
+    edit->menuAction()->setEnabled(false);
+    for (QAction *a : edit->actions())
+        a->setEnabled(false);
+}
+
+void frmMain::createControls()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("frmMainClient"));
+    setCentralWidget(central);
+
+    m_treeView = new QTreeWidget(central);
+    m_treeView->setObjectName(QStringLiteral("TreeView1"));
+    m_treeView->setAccessibleName(QStringLiteral("Categories"));
+    m_treeView->setGeometry(twips(0, 405, 3975, 5370));
+    m_treeView->setHeaderHidden(true);
+    m_treeView->setColumnCount(1);
+    m_tree = new KeyedTree(m_treeView, &m_images);
+    connect(m_treeView, &QTreeWidget::currentItemChanged, this, &frmMain::treeSelectionChanged);
+    connect(m_treeView, &QTreeWidget::itemClicked, this, &frmMain::refreshFromClick);
+
+    m_listView = new QTreeWidget(central);
+    m_listView->setObjectName(QStringLiteral("ListView1"));
+    m_listView->setAccessibleName(QStringLiteral("Items"));
+    m_listView->setGeometry(twips(4005, 405, 5010, 5370));
+    m_listView->setColumnCount(2);
+    m_listView->setHeaderLabels({QStringLiteral("Description"), QStringLiteral("Filename")});
+    m_listView->header()->resizeSection(0, 3528 / 15);
+    m_listView->header()->resizeSection(1, 3528 / 15);
+    m_listView->setRootIsDecorated(false);
+    m_listView->setUniformRowHeights(true);
+    m_listView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_listView->setEditTriggers(QAbstractItemView::SelectedClicked);
+    m_listView->setItemDelegate(
+        new LabelEditDelegate(m_listView, [this](const QModelIndex &index, const QString &text) {
+            renameItem(m_listView->topLevelItem(index.row()), text);
+        }));
+    m_list = std::make_unique<KeyedList>(m_listView, &m_images, 4);
+
+    m_statusBar = new QStatusBar(central);
+    m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
+    m_statusBar->setAccessibleName(QStringLiteral("Status"));
+    m_statusBar->setGeometry(twips(0, 5775, 9045, 285));
+    m_statusBar->setSizeGripEnabled(false);
+    m_statusText = new QLabel(m_statusBar);
+    m_statusText->setObjectName(QStringLiteral("StatusBar1Text"));
+    m_statusBar->addWidget(m_statusText, 1);
+
+    m_lblFilename = new QLabel(central);
+    m_lblFilename->setObjectName(QStringLiteral("lblFilename"));
+    m_lblFilename->setAccessibleName(QStringLiteral("Current file"));
+    m_lblFilename->hide();
+
+    central->setMinimumSize(twips(0, 0, 9045, 6060).size());
+    resize(twips(0, 0, 9045, 6060).width(),
+           twips(0, 0, 9045, 6060).height() + menuBar()->sizeHint().height());
+}
+
+void frmMain::createToolbar()
+{
+    struct ButtonSpec
+    {
+        const char *name;
+        const char *tip;
+        const char *action;
+        QStyle::StandardPixmap icon;
+        int group;
+    };
+    const ButtonSpec buttons[] = {
+        {"sbnNew", "Create New Gallery", "file_new", QStyle::SP_FileIcon, 1},
+        {"sbnOpen", "Open Existing Gallery", "file_open", QStyle::SP_DialogOpenButton, 1},
+        {"sbnSave", "Save Current Gallery", "file_save", QStyle::SP_DialogSaveButton, 1},
+        {"sbnSaveAs", "Save Gallery under new name", "file_saveas", QStyle::SP_DriveFDIcon, 1},
+        {"sbnInstall", "Install this Gallery", "install_gallery", QStyle::SP_ArrowDown, 2},
+        {"sbnNewCat", "Add Category", "new_cat", QStyle::SP_FileDialogNewFolder, 3},
+        {"sbnEditCat", "Edit Category", "edit_cat", QStyle::SP_FileDialogDetailedView, 3},
+        {"sbnRemCat", "Remove Category", "rem_cat", QStyle::SP_TrashIcon, 3},
+        {"sbnAddItem", "Add Gallery Item", "item_new", QStyle::SP_FileDialogStart, 4},
+        {"sbnEditItem", "Edit Gallery Item", "item_edit", QStyle::SP_FileDialogInfoView, 4},
+        {"sbnRemItem", "Remove Gallery Item", "item_remove", QStyle::SP_DialogDiscardButton, 4},
+        {"sbnPreview", "Preview Selected Item", "item_preview", QStyle::SP_FileDialogContentsView,
+         5},
+        {"sbnHelp", "Show Help Contents", "help_topics", QStyle::SP_MessageBoxQuestion, 6},
+    };
+
+    auto *strip = new QFrame(centralWidget());
+    strip->setObjectName(QStringLiteral("pnlToolbar"));
+    strip->setAccessibleName(QStringLiteral("Toolbar"));
+    strip->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    strip->setGeometry(twips(0, 0, 9045, 420));
+
+    const int size = 345 / 15;
+    int x = 4;
+    int group = 1;
+    int divider = 0;
+    for (const ButtonSpec &b : buttons) {
+        if (b.group != group) {
+            auto *panel = new QFrame(strip);
+            panel->setObjectName(QStringLiteral("pnlDivider%1").arg(++divider));
+            panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+            panel->setGeometry(x + 2, 3, 3, size);
+            x += 8;
+            group = b.group;
+        }
+        auto *button = new QToolButton(strip);
+        button->setObjectName(QLatin1String(b.name));
+        button->setAutoRaise(true);
+        button->setIcon(style()->standardIcon(b.icon));
+        button->setToolTip(QString::fromLatin1(b.tip));
+        button->setAccessibleName(QString::fromLatin1(b.tip));
+        button->setGeometry(x, 3, size, size);
+        x += size;
+        QAction *target = action(QLatin1String(b.action));
+        connect(button, &QToolButton::clicked, target, &QAction::trigger);
+    }
+}
+
+void frmMain::startUp()
+{
+    const FileDialogOptions pictures{
+        QStringLiteral("Images|*.gif;*.jpg|GIF Images|*.gif|JPEG Images|*.jpg|All Files|*.*|"),
+        QStringLiteral(".gif"),
+        0x1806,
+        {},
+        QStringLiteral("Choose Clipart")};
+    m_galleryDialog = {QStringLiteral("Clipart Galleries|*.gal|All Files|*.*|"),
+                       QStringLiteral(".gal"),
+                       0x1806,
+                       {},
+                       {}};
+    m_pictureDialog = pictures;
+    m_multiDialog = pictures;
+    m_multiDialog.flags = 0x81A06;
+
+    m_helpFile = programDirectory() + QStringLiteral("\\help\\artkeep.hlp");
+    action(QStringLiteral("file_exit"))->setText(QStringLiteral("E&xit\tAlt+F4"));
+    ResetGallery();
+    RefreshItemList();
+}
+
+QAction *frmMain::action(const QString &name) const
+{
+    return findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
+}
+
+QString frmMain::currentFilePath() const
+{
+    return m_lblFilename->text();
+}
+
+void frmMain::setCurrentFilePath(const QString &path)
+{
+    m_lblFilename->setText(path);
+}
+
+QString frmMain::statusText() const
+{
+    return m_statusText->text();
+}
+
+QTreeWidgetItem *frmMain::rootNode() const
+{
+    return m_tree->count() > 0 ? m_tree->node(1) : nullptr;
+}
+
+bool frmMain::isRootOrNone(const QTreeWidgetItem *node) const
+{
+    return !node || m_tree->key(node) == RootKey;
+}
+
+void frmMain::showError(const QString &text)
+{
+    m_dialogs->msgBox(text, mb::OkOnly | mb::Critical);
+}
+
+} // namespace qs::gallery

@@ -1,0 +1,38 @@
+#include "profilestring.h"
+
+#include "dialogs.h"
+
+namespace qs::gallery {
+
+void ProfileStrings::IniSetTarget(const QString &section, const QString &file)
+{
+    auto trimSpaces = [](const QString &s) {
+        qsizetype b = 0, e = s.size();
+        while (b < e && s[b] == QLatin1Char(' '))
+            ++b;
+        while (e > b && s[e - 1] == QLatin1Char(' '))
+            --e;
+        return s.mid(b, e - b);
+    };
+    m_section = trimSpaces(section);
+    m_file = trimSpaces(file);
+    m_targetSet = true;
+}
+
+QString ProfileStrings::IniGetString(const QString &key, const QString &defaultValue)
+{
+    if (!m_targetSet) {
+        if (m_dialogs)
+            m_dialogs->msgBox(
+                QStringLiteral("[Section] and FileName Not Registered in Private.Ini!"),
+                mb::OkOnly | mb::Critical, QStringLiteral("INI Logic Error"));
+        return QString();
+    }
+    if (!m_parsed || m_parsedFile != m_file) {
+        m_parsed = ProfileFile::fromFile(m_file);
+        m_parsedFile = m_file;
+    }
+    return m_parsed->getString(m_section, key, defaultValue);
+}
+
+} // namespace qs::gallery

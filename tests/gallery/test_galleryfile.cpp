@@ -1,0 +1,207 @@
+#include "galleryfile.h"
+#include "gallerytestsupport.h"
+#include "profilestring.h"
+
+using namespace qs::gallery;
+using qs::test::crlf;
+using qs::test::readAll;
+using qs::test::testHome;
+using qs::test::writeAll;
+
+namespace {
+
+QString galFile(const char *name = "g.gal")
+{
+    return testHome() + "/" + name;
+}
+
+// Loads bytes into a fresh gallery; returns the failure reason, empty when the load succeeded.
+QString load(const QByteArray &bytes, Gallery &g)
+{
+    writeAll(galFile(), bytes);
+    try {
+        LoadGallery(galFile(), g);
+        return {};
+    } catch (const GalleryFileError &e) {
+        EXPECT_EQ(e.file(), galFile());
+        return e.reason().isEmpty() ? QStringLiteral("?") : e.reason();
+    }
+}
+
+} // namespace
+
+TEST(GalleryFile, WritesTheHolidayGalleryByteForByteAndReadsItBack)
+{
+    Gallery g;
+    g.Name = "Holiday";
+    const int animals = g.AddFolder("Animals", "\\animals");
+    g.Folders(animals).Items.AddItem("Cat", "cat.gif");
+    g.Folders(animals).Items.AddItem("Dog", "dog.jpg");
+    g.AddFolder("Buildings", "\\buildings");
+    SaveGallery(galFile(), g);
+    EXPECT_EQ(readAll(galFile()), qs::test::holidayGallery());
+
+    Gallery back;
+    LoadGallery(galFile(), back);
+    EXPECT_EQ(back.Name, "Holiday");
+    ASSERT_EQ(back.Folders.Count(), 2);
+    EXPECT_EQ(back.Folders(1).FolderPath, "\\animals");
+    ASSERT_EQ(back.Folders(1).Items.Item.Count(), 2);
+    EXPECT_EQ(back.Folders(1).Items.Item(2).Description, "Dog");
+    EXPECT_EQ(back.Folders(2).Items.Item.Count(), 0);
+
+    SaveGallery(galFile("again.gal"), back);
+    EXPECT_EQ(readAll(galFile("again.gal")), qs::test::holidayGallery());
+}
+
+TEST(GalleryFile, EmptyGalleryIsFourLinesAndUnicodeIsKept)
+{
+    Gallery g;
+    EXPECT_EQ(galleryText(g),
+              crlf({"[Clipart Gallery]", "Name=Untitled Gallery", "NumFolders=0", ""}));
+    g.Name = QString::fromUtf8("Caf\xc3\xa9 \xe2\x82\xac");
+    Gallery back;
+    EXPECT_EQ(load(galleryText(g), back), "");
+    EXPECT_EQ(back.Name, g.Name);
+}
+
+TEST(GalleryFile, ValuesFollowTheProfileRules)
+{
+    Gallery g;
+    const QString failure =
+        load(crlf({"[clipart gallery]", "name=  \"Quoted Name\"  ", "NUMFOLDERS = 2", "[FOLDER1]",
+                   "Name=", "NumItems=2", "itemname1= Cat ", "ITEMSRC1=cat.gif", "[Folder2]",
+                   "Folder=\\b"}),
+             g);
+    EXPECT_EQ(failure, "");
+    EXPECT_EQ(g.Name, "Quoted Name");
+    ASSERT_EQ(g.Folders.Count(), 2);
+    EXPECT_EQ(g.Folders(1).FolderName, ""); // present but empty: not the default
+    EXPECT_EQ(g.Folders(1).FolderPath, "");
+    ASSERT_EQ(g.Folders(1).Items.Item.Count(), 2);
+    EXPECT_EQ(g.Folders(1).Items.Item(1).Description, "Cat");
+    EXPECT_EQ(g.Folders(1).Items.Item(2).Description, "Untitled Item");
+    EXPECT_EQ(g.Folders(1).Items.Item(2).Filename, "");
+    EXPECT_EQ(g.Folders(2).FolderName, "Untitled Folder");
+    EXPECT_EQ(g.Folders(2).Items.Item.Count(), 0);
+}
+
+TEST(GalleryFile, MissingHeaderOrFileGivesAnEmptyUntitledGallery)
+{
+    Gallery g;
+    EXPECT_EQ(load("no sections here\r\nName=Stray\r\n", g), "");
+    EXPECT_EQ(g.Name, "Untitled Gallery");
+    EXPECT_EQ(g.Folders.Count(), 0);
+
+    Gallery missing;
+    LoadGallery(galFile("does-not-exist.gal"), missing);
+    EXPECT_EQ(missing.Name, "Untitled Gallery");
+}
+
+TEST(GalleryFile, CountsThatAreNoNumberOrTooLargeFailAndKeepWhatWasRead)
+{
+    struct Case
+    {
+        const char *count;
+        bool fails;
+        int folders;
+    };
+    const Case cases[] = {{"", true, 0},
+                          {"abc", true, 0},
+                          {"2x", true, 0},
+                          {"1000001", true, 0},
+                          {"99999999999999999999", true, 0},
+                          {"0", false, 0},
+                          {"-3", false, 0},
+                          {"1.9", false, 1},
+                          {"3", false, 3}};
+    for (const Case &c : cases) {
+        Gallery g;
+        const QString failure =
+            load(crlf({"[Clipart Gallery]", (QByteArray("NumFolders=") + c.count).constData()}), g);
+        EXPECT_EQ(!failure.isEmpty(), c.fails) << c.count;
+        if (c.fails) {
+            EXPECT_TRUE(failure.contains("NumFolders")) << failure.toStdString();
+        }
+        EXPECT_EQ(g.Folders.Count(), c.folders) << c.count;
+    }
+
+    Gallery partial;
+    const QString failure =
+        load(crlf({"[Clipart Gallery]", "Name=Part", "NumFolders=3", "[Folder1]", "Name=One",
+                   "NumItems=1", "[Folder2]", "Name=Two", "NumItems=lots"}),
+             partial);
+    EXPECT_TRUE(failure.contains("Folder2")) << failure.toStdString();
+    EXPECT_EQ(partial.Name, "Part");
+    ASSERT_EQ(partial.Folders.Count(), 2); // the failing category was added before its count
+    EXPECT_EQ(partial.Folders(1).Items.Item.Count(), 1);
+}
+
+TEST(GalleryFile, DuplicateFolderPathFailsAtTheSecondButEmptyPathsAreNoKeys)
+{
+    Gallery g;
+    const QString failure =
+        load(crlf({"[Clipart Gallery]", "NumFolders=3", "[Folder1]", "Name=A", "Folder=\\same",
+                   "[Folder2]", "Name=B", "Folder=\\same", "[Folder3]", "Name=C"}),
+             g);
+    EXPECT_TRUE(failure.contains("\\same")) << failure.toStdString();
+    ASSERT_EQ(g.Folders.Count(), 1);
+    EXPECT_EQ(g.Folders(1).FolderName, "A");
+
+    Gallery noPaths;
+    EXPECT_EQ(load(crlf({"[Clipart Gallery]", "NumFolders=2", "[Folder1]", "Name=A", "[Folder2]",
+                         "Name=B"}),
+                   noPaths),
+              "");
+    EXPECT_EQ(noPaths.Folders.Count(), 2);
+}
+
+TEST(GalleryFile, BrokenInputGivesAGalleryOrAFailureNeverACrash)
+{
+    const QByteArray inputs[] = {
+        QByteArray(),
+        QByteArray("\0\0\0[Clipart Gallery]\0NumFolders=1", 32),
+        QByteArray(100000, 'x'),
+        QByteArray("[Clipart Gallery]\rName=CR only\rNumFolders=1\r[Folder1]\rName=F\r"),
+        QByteArray("\xEF\xBB\xBF[Clipart Gallery]\r\nName=Caf\xE9\r\n"), // Windows-1252
+        crlf({"[Clipart Gallery]", "NumFolders=1", "[Clipart Gallery]", "NumFolders=5"}),
+    };
+    const char *names[] = {"Untitled Gallery", "Untitled Gallery", "Untitled Gallery",
+                           "CR only",          "Caf\xC3\xA9",      "Untitled Gallery"};
+    for (size_t i = 0; i < std::size(inputs); ++i) {
+        Gallery g;
+        EXPECT_EQ(load(inputs[i], g), "") << i;
+        EXPECT_EQ(g.Name, QString::fromUtf8(names[i])) << i;
+    }
+}
+
+TEST(GalleryFile, FailedSaveNamesTheFileAndLeavesNothingBehind)
+{
+    Gallery g;
+    const QString target = testHome() + "/missing-folder/g.gal";
+    try {
+        SaveGallery(target, g);
+        FAIL() << "the save should fail";
+    } catch (const GalleryFileError &e) {
+        EXPECT_EQ(e.file(), target);
+        EXPECT_FALSE(e.reason().isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(target));
+}
+
+TEST(ProfileStrings, ReadsTheTargetAndComplainsWithoutOne)
+{
+    qs::test::ScriptedDialogs dialogs;
+    ProfileStrings ini(&dialogs);
+    dialogs.answerMessage(qs::mb::Ok);
+    EXPECT_EQ(ini.IniGetString("Name", "fallback"), "");
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown()[0].text, "[Section] and FileName Not Registered in Private.Ini!");
+    EXPECT_EQ(dialogs.shown()[0].caption, "INI Logic Error");
+    EXPECT_EQ(dialogs.shown()[0].icon, qs::mb::Critical);
+
+    writeAll(galFile(), crlf({"[S]", "k=v"}));
+    ini.IniSetTarget("  S  ", "  " + galFile() + "  ");
+    EXPECT_EQ(ini.IniGetString("k", "d"), "v");
+    EXPECT_EQ(ini.IniGetString("other", "d"), "d");
+}

@@ -1,0 +1,241 @@
+#include "gallerytestsupport.h"
+
+#include "aboutbox.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace qs;
+using namespace qs::test;
+
+TEST(GalleryWindow, StartsWithAnEmptyUntitledGallery)
+{
+    GalleryWindow w;
+    EXPECT_EQ(w.window->windowTitle(), "Quillsite Pictorium");
+    EXPECT_EQ(w.nodeTexts(), QStringList{"Untitled Gallery"});
+    EXPECT_EQ(w.list()->topLevelItemCount(), 0);
+    EXPECT_FALSE(w.list()->isEnabled());
+    EXPECT_EQ(w.window->currentFilePath(), "");
+    EXPECT_EQ(w.window->statusText(), "Untitled Gallery");
+    EXPECT_EQ(w.list()->headerItem()->text(0), "Description");
+    EXPECT_EQ(w.list()->headerItem()->text(1), "Filename");
+    EXPECT_EQ(w.tree()->geometry(), QRect(0, 27, 265, 358));
+    EXPECT_EQ(w.list()->geometry(), QRect(267, 27, 334, 358));
+    EXPECT_TRUE(w.window->helpFile().endsWith("\\help\\artkeep.hlp"));
+    EXPECT_TRUE(w.dialogs->shown().empty());
+}
+
+TEST(GalleryWindow, MenusCarryTheirCaptionsShortcutsAndToolbarButtons)
+{
+    GalleryWindow w;
+    const std::pair<const char *, const char *> captions[] = {
+        {"file_open", "&Open..."},       {"file_saveas", "Save &As..."},
+        {"file_exit", "E&xit\tAlt+F4"},  {"add_multiple", "&Add Multiple..."},
+        {"new_cat", "Ne&w Category..."}, {"help_about", "&About..."}};
+    for (const auto &[name, caption] : captions)
+        EXPECT_EQ(w.window->action(name)->text(), caption) << name;
+    EXPECT_EQ(w.window->action("file_save")->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(w.window->action("item_preview")->shortcut(), QKeySequence("F2"));
+    EXPECT_EQ(w.window->action("edit_cat")->shortcut(), QKeySequence("Ctrl+D"));
+    EXPECT_TRUE(w.window->action("file_new")->shortcut().isEmpty());
+
+    auto *edit = w.window->menuBar()->findChild<QMenu *>("edit_menu");
+    ASSERT_NE(edit, nullptr);
+    EXPECT_FALSE(edit->menuAction()->isEnabled());
+    auto *file = w.window->menuBar()->findChild<QMenu *>("file_menu");
+    QStringList fileItems;
+    for (QAction *a : file->actions())
+        fileItems << (a->isSeparator() ? "-" : a->objectName());
+    EXPECT_EQ(fileItems, (QStringList{"file_new", "file_open", "file_save", "file_saveas", "-",
+                                      "install_gallery", "-", "file_exit"}));
+
+    const QStringList buttons{"sbnNew",     "sbnOpen",    "sbnSave",   "sbnSaveAs",  "sbnInstall",
+                              "sbnNewCat",  "sbnEditCat", "sbnRemCat", "sbnAddItem", "sbnEditItem",
+                              "sbnRemItem", "sbnPreview", "sbnHelp"};
+    int lastX = -1;
+    for (const QString &name : buttons) {
+        auto *b = w.window->findChild<QToolButton *>(name);
+        ASSERT_NE(b, nullptr) << name.toStdString();
+        EXPECT_GT(b->x(), lastX) << name.toStdString();
+        EXPECT_EQ(b->accessibleName(), b->toolTip());
+        lastX = b->x();
+    }
+    EXPECT_EQ(w.window->findChild<QToolButton *>("sbnSaveAs")->toolTip(),
+              "Save Gallery under new name");
+    // A toolbar button runs its menu command: Save on a new gallery asks for a name.
+    w.dialogs->answerSave(std::nullopt);
+    w.window->findChild<QToolButton *>("sbnSave")->click();
+    ASSERT_EQ(w.dialogs->shown().size(), 1u);
+    EXPECT_EQ(w.dialogs->shown()[0].kind, DialogKind::Save);
+    EXPECT_EQ(w.dialogs->shown()[0].options.filter, "Clipart Galleries|*.gal|All Files|*.*|");
+    EXPECT_EQ(w.dialogs->shown()[0].options.flags, 0x1806u);
+}
+
+TEST(GalleryWindow, OpenFillsTheTreeAndSelectingListsItems)
+{
+    const QString path = testHome() + "/holiday.gal";
+    writeAll(path, holidayGallery());
+    GalleryWindow w;
+    w.open(path);
+    EXPECT_EQ(w.dialogs->shown()[0].text,
+              "Do you want to save this document before opening a new one?");
+    EXPECT_EQ(w.dialogs->shown()[0].caption, "New");
+    EXPECT_EQ(w.dialogs->shown()[0].buttons, mb::YesNoCancel);
+    EXPECT_EQ(w.nodeTexts(), (QStringList{"Holiday", "Animals", "Buildings"}));
+    EXPECT_EQ(w.window->currentFilePath(), path);
+    EXPECT_EQ(w.list()->topLevelItemCount(), 0);
+
+    w.selectNode(1);
+    EXPECT_EQ(w.rows(), (QStringList{"Cat|cat.gif", "Dog|dog.jpg"}));
+    EXPECT_TRUE(w.list()->isEnabled());
+    EXPECT_EQ(w.window->statusText(), "Holiday\\Animals");
+    w.selectNode(0);
+    EXPECT_TRUE(w.rows().isEmpty());
+    EXPECT_FALSE(w.list()->isEnabled());
+    EXPECT_EQ(w.window->statusText(), "Holiday");
+
+    // Save writes back to the opened file without a dialog.
+    writeAll(path, "changed");
+    w.trigger("file_save");
+    EXPECT_EQ(readAll(path), holidayGallery());
+}
+
+TEST(GalleryWindow, CancelledQuestionsAndDialogsKeepTheGallery)
+{
+    const QString path = testHome() + "/holiday.gal";
+    writeAll(path, holidayGallery());
+    GalleryWindow w;
+    w.open(path);
+    w.dialogs->answerMessage(mb::Cancel);
+    w.trigger("file_open");
+    w.dialogs->answerMessage(mb::No).answerOpen(std::nullopt);
+    w.trigger("file_open");
+    w.dialogs->answerMessage(mb::Cancel);
+    w.trigger("file_new");
+    // Yes, then a cancelled Save As: New must not drop the unsaved gallery.
+    w.dialogs->answerMessage(mb::Yes).answerSave(std::nullopt);
+    w.trigger("file_new");
+    EXPECT_EQ(w.nodeTexts(), (QStringList{"Holiday", "Animals", "Buildings"}));
+    EXPECT_EQ(w.window->currentFilePath(), path);
+
+    w.dialogs->answerMessage(mb::No);
+    w.trigger("file_new");
+    EXPECT_EQ(w.nodeTexts(), QStringList{"Untitled Gallery"});
+    EXPECT_EQ(w.window->currentFilePath(), "");
+}
+
+TEST(GalleryWindow, YesSavesFirstThenOpens)
+{
+    const QString first = testHome() + "/first.gal";
+    const QString second = testHome() + "/second";
+    writeAll(first, holidayGallery());
+    GalleryWindow w;
+    w.open(first);
+    w.dialogs->answerMessage(mb::Yes).answerSave(second).answerOpen(first);
+    w.trigger("file_open");
+    EXPECT_EQ(readAll(second + ".gal"), holidayGallery()); // the default extension was added
+    EXPECT_EQ(w.window->currentFilePath(), first);
+    EXPECT_EQ(w.dialogs->shown().back().defaultText, second + ".gal"); // the dialog remembers
+}
+
+TEST(GalleryWindow, PartialOpenWarnsKeepsWhatWasReadAndForgetsThePath)
+{
+    const QString path = testHome() + "/broken.gal";
+    const QByteArray broken = crlf({"[Clipart Gallery]", "Name=Broken", "NumFolders=2", "[Folder1]",
+                                    "Name=Good", "Folder=\\good", "NumItems=1", "ItemName1=One",
+                                    "ItemSrc1=one.gif", "[Folder2]", "Name=Bad", "NumItems=many"});
+    writeAll(path, broken);
+    GalleryWindow w;
+    w.dialogs->answerMessage(mb::No).answerOpen(path).answerMessage(mb::Ok);
+    w.trigger("file_open");
+    const QString message = w.dialogs->messages().back();
+    EXPECT_TRUE(message.contains("could not be read completely"));
+    EXPECT_TRUE(message.contains(path));
+    EXPECT_TRUE(message.contains("NumItems"));
+    EXPECT_EQ(w.nodeTexts(), (QStringList{"Broken", "Good", "Bad"}));
+    EXPECT_EQ(w.window->currentFilePath(), "");
+
+    // Save now asks for a name instead of overwriting the damaged file.
+    w.dialogs->answerSave(std::nullopt);
+    w.trigger("file_save");
+    EXPECT_EQ(readAll(path), broken);
+}
+
+TEST(GalleryWindow, FailedSaveShowsTheFileAndReason)
+{
+    GalleryWindow w;
+    const QString target = testHome() + "/no-such-folder/x.gal";
+    w.dialogs->answerSave(target).answerMessage(mb::Ok);
+    w.trigger("file_saveas");
+    ASSERT_EQ(w.dialogs->messages().size(), 1);
+    EXPECT_TRUE(w.dialogs->messages()[0].contains(target));
+    EXPECT_EQ(w.dialogs->shown().back().icon, mb::Critical);
+    EXPECT_FALSE(QFile::exists(target));
+}
+
+TEST(GalleryWindow, CategoriesAreFoundByPositionNotByName)
+{
+    const QString path = testHome() + "/same.gal";
+    writeAll(path,
+             crlf({"[Clipart Gallery]", "NumFolders=2", "[Folder1]", "Name=Animals", "Folder=\\a",
+                   "NumItems=1", "ItemName1=First", "ItemSrc1=1.gif", "[Folder2]", "Name=ANIMALS",
+                   "Folder=\\b", "NumItems=1", "ItemName1=Second", "ItemSrc1=2.gif"}));
+    GalleryWindow w;
+    w.open(path);
+    w.selectNode(2);
+    EXPECT_EQ(w.rows(), QStringList{"Second|2.gif"});
+    w.selectNode(1);
+    EXPECT_EQ(w.rows(), QStringList{"First|1.gif"});
+}
+
+TEST(GalleryWindow, DuplicateFileNamesInACategoryShowTheRowsBeforeThem)
+{
+    const QString path = testHome() + "/dup.gal";
+    writeAll(path, crlf({"[Clipart Gallery]", "NumFolders=1", "[Folder1]", "Name=A", "Folder=\\a",
+                         "NumItems=3", "ItemName1=One", "ItemSrc1=x.gif", "ItemName2=Two",
+                         "ItemSrc2=x.gif", "ItemName3=Three", "ItemSrc3=z.gif"}));
+    GalleryWindow w;
+    w.open(path);
+    w.dialogs->answerMessage(mb::Ok);
+    w.selectNode(1);
+    EXPECT_EQ(w.rows(), QStringList{"One|x.gif"});
+    EXPECT_TRUE(w.dialogs->messages().back().contains("x.gif"));
+}
+
+TEST(GalleryWindow, AboutShowsTheProgramsTitleAndVersionEachTime)
+{
+    GalleryWindow w;
+    for (int round = 0; round < 2; ++round) {
+        QString caption, title, version;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<AboutBox *>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->objectName(), "frmAbout");
+            caption = box->windowTitle();
+            title = box->findChild<QLabel *>("lblTitle")->text();
+            version = box->findChild<QLabel *>("lblVersion")->text();
+            box->findChild<QPushButton *>("cmdOK")->click();
+        });
+        w.trigger("help_about");
+        EXPECT_EQ(caption, "About Pictorium");
+        EXPECT_EQ(title, "Pictorium");
+        EXPECT_EQ(version, "Version 1.0.0");
+    }
+}
+
+TEST(GalleryWindow, HelpWithoutAViewerOrFileSaysSo)
+{
+    GalleryWindow w;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "/nonexistent");
+    w.dialogs->answerMessage(mb::Ok);
+    w.trigger("help_topics");
+    qputenv("PATH", path);
+    ASSERT_EQ(w.dialogs->messages().size(), 1);
+    EXPECT_TRUE(w.dialogs->messages()[0].contains("artkeep.hlp"));
+}
