@@ -1,1 +1,49 @@
 #include "helpviewer.h"
+
+#include "paths.h"
+
+#include <QProcess>
+
+#ifndef Q_OS_WIN
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
+#endif
+
+namespace qs {
+
+#ifdef Q_OS_WIN
+
+QString launchHelpViewer(const QString &helpFilePath)
+{
+    const QString viewer = QStringLiteral("winhlp32.exe");
+    if (QProcess::startDetached(viewer, {helpFilePath}))
+        return {};
+    return QStringLiteral("The help viewer %1 could not be started.").arg(viewer);
+}
+
+#else
+
+QString launchHelpViewer(const QString &helpFilePath)
+{
+    const QString native = toNativePath(helpFilePath);
+
+    // A compatible viewer installed on this system reads the file best.
+    QString viewer = QStandardPaths::findExecutable(QStringLiteral("winhlp32"));
+    if (viewer.isEmpty())
+        viewer = QStandardPaths::findExecutable(QStringLiteral("winhlp32.exe"));
+    if (!viewer.isEmpty() && QProcess::startDetached(viewer, {native}))
+        return {};
+
+    // The desktop handler gives no reason when it fails, so say the likely one first.
+    if (!QFileInfo::exists(native))
+        return QStringLiteral("The help file %1 could not be found.").arg(native);
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(native)))
+        return QStringLiteral("No program could be started to show the help file %1.").arg(native);
+    return {};
+}
+
+#endif
+
+} // namespace qs

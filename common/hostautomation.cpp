@@ -1,1 +1,128 @@
 #include "hostautomation.h"
+
+#include "hostinterface.h"
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+
+#include <objbase.h>
+#include <oleauto.h>
+
+#ifdef _MSC_VER
+#pragma comment(lib, "ole32.lib")
+#pragma comment(lib, "oleaut32.lib")
+#endif
+#else
+#include "paths.h"
+#include "registry.h"
+
+#include <QProcess>
+#endif
+
+namespace qs {
+
+namespace {
+
+QString notRegisteredMessage()
+{
+    return QStringLiteral("The Quillsite automation server is not registered on this system.");
+}
+
+QString cannotStartMessage(const QString &detail)
+{
+    return QStringLiteral("The Quillsite automation server could not be started (%1).").arg(detail);
+}
+
+} // namespace
+
+#ifdef Q_OS_WIN
+
+namespace {
+
+QString hresultText(HRESULT hr)
+{
+    return QStringLiteral("error 0x%1").arg(static_cast<quint32>(hr), 8, 16, QLatin1Char('0'));
+}
+
+// The template test entry of the host's interface: 25th in its table, after IUnknown's three
+// and IDispatch's four entries and the interface's own methods before it.
+constexpr int TestTemplateSlot = 24;
+// IUnknown's interface id, spelled out so no uuid library needs linking.
+const IID UnknownId = {
+    0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+using TestTemplateMethod = HRESULT(STDMETHODCALLTYPE *)(void *self, BSTR *path);
+
+} // namespace
+
+QString hostTestTemplate(const QString &templatePath)
+{
+    CLSID classId;
+    IID interfaceId;
+    if (FAILED(CLSIDFromString(reinterpret_cast<LPCOLESTR>(host::AutomationClassId.utf16()),
+                               &classId)) ||
+        FAILED(IIDFromString(reinterpret_cast<LPCOLESTR>(host::AutomationInterfaceId.utf16()),
+                             &interfaceId)))
+        return notRegisteredMessage();
+
+    // S_FALSE (already initialised on this thread) must be balanced too; a different apartment
+    // mode fails but leaves COM usable, and must not be balanced.
+    const HRESULT init = CoInitialize(nullptr);
+    const bool mustUninitialize = SUCCEEDED(init);
+
+    QString message;
+    IUnknown *server = nullptr;
+    HRESULT hr = CoCreateInstance(classId, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
+                                  UnknownId, reinterpret_cast<void **>(&server));
+    if (hr == REGDB_E_CLASSNOTREG) {
+        message = notRegisteredMessage();
+    } else if (FAILED(hr) || !server) {
+        message = cannotStartMessage(hresultText(hr));
+    } else {
+        void *host = nullptr;
+        hr = server->QueryInterface(interfaceId, &host);
+        if (FAILED(hr) || !host) {
+            message = cannotStartMessage(hresultText(hr));
+        } else {
+            void **table = *static_cast<void ***>(host);
+            const auto testTemplate = reinterpret_cast<TestTemplateMethod>(table[TestTemplateSlot]);
+            BSTR path = SysAllocString(reinterpret_cast<const OLECHAR *>(templatePath.utf16()));
+            hr = testTemplate(host, &path);
+            // Passed by reference: free whatever the server left there.
+            SysFreeString(path);
+            if (FAILED(hr))
+                message = QStringLiteral("The Quillsite automation server could not test the "
+                                         "template (%1).")
+                              .arg(hresultText(hr));
+            static_cast<IUnknown *>(host)->Release();
+        }
+        server->Release();
+    }
+
+    if (mustUninitialize)
+        CoUninitialize();
+    return message;
+}
+
+#else
+
+QString hostTestTemplate(const QString &templatePath)
+{
+    // The class's per-user registration names the command line that starts the server.
+    const std::optional<RegistryKey> key = RegistryKey::create(host::AutomationServerKey);
+    const std::optional<QString> command = key ? key->string({}) : std::nullopt;
+    if (!command)
+        return notRegisteredMessage();
+    QStringList arguments = QProcess::splitCommand(*command);
+    if (arguments.isEmpty())
+        return notRegisteredMessage();
+
+    const QString program = arguments.takeFirst();
+    arguments.append(toNativePath(templatePath));
+    if (!QProcess::startDetached(program, arguments))
+        return cannotStartMessage(*command);
+    return {};
+}
+
+#endif
+
+} // namespace qs

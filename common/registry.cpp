@@ -1,1 +1,142 @@
 #include "registry.h"
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <QStandardPaths>
+#endif
+
+namespace qs {
+
+#ifdef Q_OS_WIN
+
+namespace {
+
+// Registry functions refuse a sub key that starts with '\'; a trailing one adds nothing.
+QByteArray subKey(const QString &path)
+{
+    QString key = path;
+    while (key.startsWith(u'\\'))
+        key.remove(0, 1);
+    while (key.endsWith(u'\\'))
+        key.chop(1);
+    return key.toLocal8Bit();
+}
+
+bool openOrCreate(const QString &path, REGSAM access, HKEY *key)
+{
+    return RegCreateKeyExA(HKEY_CURRENT_USER, subKey(path).constData(), 0, nullptr,
+                           REG_OPTION_NON_VOLATILE, access, nullptr, key, nullptr) == ERROR_SUCCESS;
+}
+
+} // namespace
+
+std::optional<RegistryKey> RegistryKey::create(const QString &keyPath)
+{
+    HKEY key = nullptr;
+    if (!openOrCreate(keyPath, KEY_WRITE, &key))
+        return std::nullopt;
+    RegCloseKey(key);
+    return RegistryKey(keyPath);
+}
+
+bool RegistryKey::setString(const QString &valueName, const QString &value)
+{
+    if (!m_open)
+        return false;
+    HKEY key = nullptr;
+    if (!openOrCreate(m_path, KEY_SET_VALUE, &key))
+        return false;
+    const QByteArray name = valueName.toLocal8Bit();
+    const QByteArray data = value.toLocal8Bit();
+    // REG_SZ data counts its terminating null.
+    const LONG rc = RegSetValueExA(key, name.constData(), 0, REG_SZ,
+                                   reinterpret_cast<const BYTE *>(data.constData()),
+                                   static_cast<DWORD>(data.size() + 1));
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
+}
+
+std::optional<QString> RegistryKey::string(const QString &valueName) const
+{
+    if (!m_open)
+        return std::nullopt;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, subKey(m_path).constData(), 0, KEY_QUERY_VALUE, &key) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    const QByteArray name = valueName.toLocal8Bit();
+    std::optional<QString> result;
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name.constData(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        (type == REG_SZ || type == REG_EXPAND_SZ)) {
+        // One spare byte: stored strings need not end with a null.
+        QByteArray data(static_cast<qsizetype>(size) + 1, '\0');
+        if (RegQueryValueExA(key, name.constData(), nullptr, &type,
+                             reinterpret_cast<BYTE *>(data.data()), &size) == ERROR_SUCCESS)
+            result = QString::fromLocal8Bit(data.constData());
+    }
+    RegCloseKey(key);
+    return result;
+}
+
+QString RegistryKey::hiveFilePath()
+{
+    // The real hive is not a file.
+    return {};
+}
+
+#else
+
+// Defined in settingsstore.cpp: INI reads that always see the file as it is now.
+namespace detail {
+std::optional<QString> readIniValue(const QString &file, const QString &key);
+bool writeIniValue(const QString &file, const QString &key, const QString &value);
+} // namespace detail
+
+namespace {
+
+QString iniKey(const QString &keyPath, const QString &valueName)
+{
+    QString key = keyPath;
+    key.replace(u'\\', u'/');
+    // The name QSettings uses for a key's default value in the real registry.
+    return key + u'/' + (valueName.isEmpty() ? QStringLiteral("Default") : valueName);
+}
+
+} // namespace
+
+std::optional<RegistryKey> RegistryKey::create(const QString &keyPath)
+{
+    // An INI file holds no empty groups: the key appears with its first value.
+    return RegistryKey(keyPath);
+}
+
+bool RegistryKey::setString(const QString &valueName, const QString &value)
+{
+    return m_open && detail::writeIniValue(hiveFilePath(), iniKey(m_path, valueName), value);
+}
+
+std::optional<QString> RegistryKey::string(const QString &valueName) const
+{
+    if (!m_open)
+        return std::nullopt;
+    return detail::readIniValue(hiveFilePath(), iniKey(m_path, valueName));
+}
+
+QString RegistryKey::hiveFilePath()
+{
+    // Looked up at every call: QSettings caches its user-scope folder once per process.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Registry/HKEY_CURRENT_USER.ini");
+}
+
+#endif
+
+void RegistryKey::close()
+{
+    m_open = false;
+}
+
+} // namespace qs

@@ -22,7 +22,10 @@ public:
     static QString hiveFilePath();
 
 private:
-    explicit RegistryKey(QString path) : m_path(std::move(path)) {}
+    explicit RegistryKey(QString path)
+        : m_path(std::move(path))
+    {
+    }
     QString m_path;
     bool m_open = true;
 };

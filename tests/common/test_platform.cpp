@@ -1,1 +1,247 @@
 #include "testsupport.h"
+
+#include "helpviewer.h"
+#include "hostautomation.h"
+#include "hostinterface.h"
+#include "paths.h"
+#include "registry.h"
+#include "settingsstore.h"
+#include "textcodec.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QSettings>
+#include <QThread>
+
+using namespace qs;
+
+namespace {
+
+// Restores an environment variable a test changed.
+class EnvironmentGuard
+{
+public:
+    explicit EnvironmentGuard(const char *name)
+        : m_name(name)
+        , m_old(qgetenv(name))
+    {
+    }
+    ~EnvironmentGuard() { qputenv(m_name, m_old); }
+
+private:
+    const char *m_name;
+    QByteArray m_old;
+};
+
+// A stand-in program that records its arguments, one a line, in outFile.
+QString makeRecorder(const QString &folder, const QString &name, const QString &outFile)
+{
+    const QString path = folder + u'/' + name;
+    const QByteArray script = "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + outFile.toUtf8() +
+                              ".tmp' && mv '" + outFile.toUtf8() + ".tmp' '" + outFile.toUtf8() +
+                              "'\n";
+    EXPECT_TRUE(test::writeAll(path, script));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+// Waits for the side effect of a detached program.
+QByteArray waitForFile(const QString &path)
+{
+    const QDeadlineTimer deadline(10000);
+    while (!QFileInfo::exists(path) && !deadline.hasExpired())
+        QThread::msleep(20);
+    return test::readAll(path);
+}
+
+} // namespace
+
+TEST(SettingsStoreTest, RoundTripDefaultsAndLocation)
+{
+    const QString file = test::testHome() + "/.config/VB and VBA Program Settings/App.ini";
+    EXPECT_EQ(SettingsStore::filePath("App"), file);
+    EXPECT_EQ(SettingsStore::get("App", "General", "Path", "none"), "none");
+    EXPECT_FALSE(QFileInfo::exists(file));
+
+    ASSERT_TRUE(SettingsStore::set("App", "General", "Path", "C:\\Program Files\\Q, Inc"));
+    EXPECT_TRUE(QFileInfo::exists(file));
+    EXPECT_EQ(SettingsStore::get("App", "General", "Path", "none"), "C:\\Program Files\\Q, Inc");
+    EXPECT_EQ(SettingsStore::get("App", "General", "Other", "none"), "none");
+    EXPECT_EQ(SettingsStore::get("Elsewhere", "General", "Path"), QString());
+
+    // The location follows XDG_CONFIG_HOME at every call.
+    EnvironmentGuard guard("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", (test::testHome() + "/other").toUtf8());
+    EXPECT_EQ(SettingsStore::filePath("App"),
+              test::testHome() + "/other/VB and VBA Program Settings/App.ini");
+    EXPECT_EQ(SettingsStore::get("App", "General", "Path", "none"), "none");
+}
+
+TEST(SettingsStoreTest, BackslashSectionsNestGroups)
+{
+    ASSERT_TRUE(
+        SettingsStore::set(host::SettingsApp, host::CollabLanSection, host::ServerKey, "lan1"));
+    ASSERT_TRUE(SettingsStore::set(host::SettingsApp, host::CollabSection, host::UserIdKey, "me"));
+    EXPECT_EQ(SettingsStore::get(host::SettingsApp, host::CollabLanSection, host::ServerKey),
+              "lan1");
+    EXPECT_EQ(SettingsStore::get(host::SettingsApp, host::CollabSection, host::ServerKey, "-"),
+              "-");
+
+    const QString file = SettingsStore::filePath(host::SettingsApp);
+    EXPECT_TRUE(test::readAll(file).contains("LAN\\Server=lan1"));
+    QSettings ini(file, QSettings::IniFormat);
+    EXPECT_EQ(ini.childGroups(), QStringList{"Tandem!Pad"});
+    ini.beginGroup("Tandem!Pad");
+    EXPECT_EQ(ini.childGroups(), QStringList{"LAN"});
+    EXPECT_EQ(ini.childKeys(), QStringList{"UserID"});
+}
+
+TEST(SettingsStoreTest, ReadsSeeOutsideWrites)
+{
+    const QString file = SettingsStore::filePath("App");
+    // Another program's same-sized edit, on a file system whose timestamps are too coarse to
+    // tell it from the previous write: only reading the file afresh notices it.
+    const auto outsideEdit = [&](const QByteArray &from, const QByteArray &to) {
+        const QDateTime stamp = QFileInfo(file).lastModified();
+        ASSERT_TRUE(test::writeAll(file, test::readAll(file).replace(from, to)));
+        QFile edited(file);
+        ASSERT_TRUE(edited.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(edited.setFileTime(stamp, QFileDevice::FileModificationTime));
+    };
+    for (int i = 0; i < 3; ++i) {
+        const QByteArray before = "v" + QByteArray::number(i);
+        const QByteArray after = "w" + QByteArray::number(i);
+        ASSERT_TRUE(SettingsStore::set("App", "Sec", "Key", before));
+        ASSERT_EQ(SettingsStore::get("App", "Sec", "Key"), before);
+        outsideEdit(before, after);
+        ASSERT_EQ(SettingsStore::get("App", "Sec", "Key"), after) << "round " << i;
+    }
+    // A write keeps what another program changed meanwhile.
+    ASSERT_TRUE(SettingsStore::set("App", "Sec", "Old", "y"));
+    ASSERT_EQ(SettingsStore::get("App", "Sec", "Old"), "y");
+    outsideEdit("Old=y", "New=y");
+    ASSERT_TRUE(SettingsStore::set("App", "Sec", "Mine", "z"));
+    EXPECT_EQ(SettingsStore::get("App", "Sec", "New"), "y");
+    EXPECT_EQ(SettingsStore::get("App", "Sec", "Old", "gone"), "gone");
+    EXPECT_EQ(SettingsStore::get("App", "Sec", "Mine"), "z");
+}
+
+TEST(SettingsStoreTest, UnwritableStoreFails)
+{
+    // A plain file where the settings folder should go.
+    ASSERT_TRUE(test::writeAll(test::testHome() + "/blocked", "x"));
+    EnvironmentGuard guard("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", (test::testHome() + "/blocked").toUtf8());
+    EXPECT_FALSE(SettingsStore::set("App", "Sec", "Key", "v"));
+    EXPECT_EQ(SettingsStore::get("App", "Sec", "Key", "d"), "d");
+    auto key = RegistryKey::create("Software\\X");
+    ASSERT_TRUE(key);
+    EXPECT_FALSE(key->setString("V", "v"));
+}
+
+TEST(RegistryKeyTest, ValuesLandInHiveFile)
+{
+    EXPECT_EQ(RegistryKey::hiveFilePath(),
+              test::testHome() + "/.config/Registry/HKEY_CURRENT_USER.ini");
+    auto key = RegistryKey::create(host::RegistryKeyBase);
+    ASSERT_TRUE(key);
+    EXPECT_FALSE(key->string("Gallery"));
+    ASSERT_TRUE(key->setString("Gallery", "C:\\Q\\gallery.exe"));
+    ASSERT_TRUE(key->setString({}, "default text"));
+    EXPECT_EQ(key->string("Gallery"), "C:\\Q\\gallery.exe");
+    EXPECT_EQ(key->string({}), "default text");
+    EXPECT_EQ(RegistryKey::create(host::RegistryKeyBase + "Sub")->string({}), std::nullopt);
+
+    QSettings hive(RegistryKey::hiveFilePath(), QSettings::IniFormat);
+    const QString group = "Software/Vantrell Software/Quillsite 97/CurrentVersion/";
+    EXPECT_EQ(hive.value(group + "Gallery").toString(), "C:\\Q\\gallery.exe");
+    EXPECT_EQ(hive.value(group + "Default").toString(), "default text");
+
+    key->close();
+    EXPECT_FALSE(key->setString("Gallery", "later"));
+}
+
+TEST(PathsTest, NativePathsAndFileNames)
+{
+    EXPECT_EQ(toNativePath("C:\\Q\\help\\QUILL.HLP"), "C:/Q/help/QUILL.HLP");
+    EXPECT_EQ(fileNamePart("C:\\Q\\help\\QUILL.HLP"), "QUILL.HLP");
+    EXPECT_EQ(fileNamePart("/opt/q/help/quill.hlp"), "quill.hlp");
+    EXPECT_EQ(fileNamePart("/opt/q\\mixed/name.txt"), "name.txt");
+    EXPECT_EQ(fileNamePart("plain.txt"), "plain.txt");
+    EXPECT_EQ(fileNamePart("C:\\dir\\"), "");
+    const QString program = QCoreApplication::applicationFilePath();
+    EXPECT_TRUE(QFileInfo::exists(programDirectory() + u'/' + QFileInfo(program).fileName()));
+}
+
+TEST(TextCodecTest, Utf8OrWindows1252)
+{
+    EXPECT_TRUE(isValidUtf8("plain \xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80"));
+    EXPECT_FALSE(isValidUtf8("\x80"));
+    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));         // overlong '/'
+    EXPECT_FALSE(isValidUtf8("\xE0\x80\xAF"));     // overlong '/'
+    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80"));     // surrogate
+    EXPECT_FALSE(isValidUtf8("\xF4\x90\x80\x80")); // past U+10FFFF
+    EXPECT_FALSE(isValidUtf8("\xE2\x82"));         // cut short
+
+    EXPECT_EQ(decodeText("caf\xC3\xA9"), QString::fromUtf8("caf\xC3\xA9"));
+    EXPECT_EQ(decodeText("\x80 caf\xE9"), QString(QChar(0x20AC)) + " caf" + QChar(0xE9));
+    EXPECT_EQ(decodeWindows1252("\x81\x9F\xFF"), QString(QChar(0x81)) + QChar(0x178) + QChar(0xFF));
+    EXPECT_EQ(encodeText(u"caf\u00E9"), QByteArray("caf\xC3\xA9"));
+}
+
+TEST(HostInterfaceTest, FoldersPresenceAndInstallFolder)
+{
+    EXPECT_EQ(host::clipartFolder("C:\\Q"), "C:\\Q\\images\\");
+    EXPECT_EQ(host::clipartRoot("C:\\Q"), "C:\\Q\\images");
+    EXPECT_FALSE(host::isPresent("", host::GalleryHostDefault));
+    EXPECT_TRUE(host::isPresent("C:\\Q", host::GalleryHostDefault));
+    EXPECT_FALSE(host::isPresent("ERR", host::TemplateHostDefault));
+    EXPECT_TRUE(host::isPresent("", host::TemplateHostDefault));
+
+    EXPECT_EQ(host::installFolder(host::TemplateHostDefault), "ERR");
+    ASSERT_TRUE(SettingsStore::set(host::SettingsApp, host::GeneralSection, host::InstallFolderKey,
+                                   "C:\\Program Files\\Quillsite"));
+    EXPECT_EQ(host::installFolder(host::TemplateHostDefault), "C:\\Program Files\\Quillsite");
+}
+
+TEST(HelpViewerTest, StartsViewerFromPathOrExplains)
+{
+    EnvironmentGuard guard("PATH");
+    const QByteArray systemPath = qgetenv("PATH");
+    const QString bin = test::testHome() + "/bin";
+    ASSERT_TRUE(QDir().mkpath(bin));
+    // No viewer anywhere: the desktop handler would be next, but the file is missing.
+    qputenv("PATH", bin.toUtf8());
+
+    const QString missing = test::testHome() + "\\help\\MISSING.HLP";
+    EXPECT_EQ(launchHelpViewer(missing),
+              "The help file " + toNativePath(missing) + " could not be found.");
+
+    const QString args = test::testHome() + "/viewer-args";
+    makeRecorder(bin, "winhlp32", args);
+    qputenv("PATH", bin.toUtf8() + ':' + systemPath);
+    const QString help = test::testHome() + "\\help\\QUILL.HLP";
+    ASSERT_EQ(launchHelpViewer(help), QString());
+    EXPECT_EQ(waitForFile(args), (test::testHome() + "/help/QUILL.HLP\n").toUtf8());
+}
+
+TEST(HostAutomationTest, StartsRegisteredServer)
+{
+    const QString templ = test::testHome() + "\\templates\\Letter.qst";
+    EXPECT_EQ(hostTestTemplate(templ),
+              "The Quillsite automation server is not registered on this system.");
+
+    auto key = RegistryKey::create(host::AutomationServerKey);
+    ASSERT_TRUE(key);
+    const QString missing = "\"" + test::testHome() + "/no such/server\" /Automation";
+    ASSERT_TRUE(key->setString({}, missing));
+    EXPECT_EQ(hostTestTemplate(templ),
+              "The Quillsite automation server could not be started (" + missing + ").");
+
+    const QString args = test::testHome() + "/server-args";
+    const QString server = makeRecorder(test::testHome() + "/fake server", "qsauto", args);
+    ASSERT_TRUE(key->setString({}, "\"" + server + "\" /Automation"));
+    ASSERT_EQ(hostTestTemplate(templ), QString());
+    EXPECT_EQ(waitForFile(args),
+              ("/Automation\n" + test::testHome() + "/templates/Letter.qst\n").toUtf8());
+}
