@@ -1,0 +1,137 @@
+// Gallery editor timings: reading and writing large galleries, listing a large category and
+// starting the main window.
+#include "gallerydata.h"
+#include "galleryfile.h"
+#include "mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include <benchmark/benchmark.h>
+
+using namespace qs;
+using namespace qs::gallery;
+
+namespace {
+
+// Answers No to every question and opens the file it is given.
+class BenchDialogs : public Dialogs
+{
+public:
+    BenchDialogs()
+        : Dialogs(QStringLiteral("Pictorium"))
+    {
+    }
+    QString openPath;
+    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QString> openFile(const FileDialogOptions &) override { return openPath; }
+    std::optional<QString> saveFile(const FileDialogOptions &) override { return std::nullopt; }
+    bool print(QPrinter &) override { return false; }
+
+protected:
+    int showMessage(const QString &, int, const QString &) override { return mb::No; }
+};
+
+struct GalleryOnDisk
+{
+    QTemporaryDir dir;
+    QString path;
+    GalleryOnDisk(int folders, int items)
+        : path(dir.filePath(QStringLiteral("bench.gal")))
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly))
+            std::abort();
+        f.write(bench::generateGallery(folders, items));
+    }
+};
+
+void setKeys(benchmark::State &state, int folders, int items)
+{
+    const double keys = 2.0 + folders * (3.0 + 2.0 * items);
+    state.counters["keys"] = keys;
+    state.counters["ns_per_key"] = benchmark::Counter(
+        keys, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void loadGallery(benchmark::State &state, int folders, int items)
+{
+    GalleryOnDisk file(folders, items);
+    for (auto _ : state) {
+        Gallery g;
+        LoadGallery(file.path, g);
+        benchmark::DoNotOptimize(g.Folders.Count());
+    }
+    setKeys(state, folders, items);
+}
+
+void openGallery(benchmark::State &state, int folders, int items)
+{
+    GalleryOnDisk file(folders, items);
+    auto dialogs = std::make_unique<BenchDialogs>();
+    dialogs->openPath = file.path;
+    frmMain window(std::move(dialogs));
+    for (auto _ : state)
+        window.action(QStringLiteral("file_open"))->trigger();
+    setKeys(state, folders, items);
+}
+
+void saveGallery(benchmark::State &state, int folders, int items)
+{
+    GalleryOnDisk file(folders, items);
+    Gallery g;
+    LoadGallery(file.path, g);
+    for (auto _ : state)
+        SaveGallery(file.path, g);
+}
+
+void refreshItemList(benchmark::State &state, int items)
+{
+    GalleryOnDisk file(1, items);
+    auto dialogs = std::make_unique<BenchDialogs>();
+    dialogs->openPath = file.path;
+    frmMain window(std::move(dialogs));
+    window.action(QStringLiteral("file_open"))->trigger();
+    auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("TreeView1"));
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    for (auto _ : state)
+        window.RefreshItemList();
+}
+
+void startWindow(benchmark::State &state)
+{
+    for (auto _ : state) {
+        frmMain window(std::make_unique<BenchDialogs>());
+        window.show();
+        QApplication::processEvents();
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    for (auto [f, i] : {std::pair{10, 100}, std::pair{100, 1000}}) {
+        const std::string size = "/" + std::to_string(f) + "x" + std::to_string(i);
+        benchmark::RegisterBenchmark(("BM_LoadGallery" + size).c_str(), loadGallery, f, i)
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("BM_OpenGallery" + size).c_str(), openGallery, f, i)
+            ->Unit(benchmark::kMillisecond);
+    }
+    benchmark::RegisterBenchmark("BM_SaveGallery/100x1000", saveGallery, 100, 1000)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_RefreshItemList/10000", refreshItemList, 10000)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_WindowStartup/empty", startWindow)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
