@@ -97,8 +97,12 @@ void frmMain::treeSelectionChanged()
 
 void frmMain::refreshFromClick()
 {
-    if (m_updatingTree || m_refreshedNode == m_tree->selected())
-        return;
+    if (!m_updatingTree && m_refreshedNode != m_tree->selected())
+        refreshList();
+}
+
+void frmMain::refreshList()
+{
     try {
         RefreshItemList();
     } catch (const DuplicateKeyError &e) {

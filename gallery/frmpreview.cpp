@@ -1,10 +1,59 @@
 #include "frmpreview.h"
 
+#include "dialogs.h"
+
+#include <QImageReader>
+#include <QLabel>
+#include <QResizeEvent>
+
 namespace qs::gallery {
 
-frmPreview::frmPreview(QWidget *parent)
+frmPreview::frmPreview(Dialogs &dialogs, QWidget *parent)
     : QWidget(parent, Qt::Window)
+    , m_dialogs(dialogs)
+    , m_imgPic(new QLabel(this))
 {
+    setObjectName(QStringLiteral("frmPreview"));
+    setWindowTitle(QStringLiteral("Preview"));
+    m_imgPic->setObjectName(QStringLiteral("imgPic"));
+    m_imgPic->setAccessibleName(QStringLiteral("Picture"));
+    m_imgPic->setAlignment(Qt::AlignCenter);
+    resize(4680 / 15, 3195 / 15);
+}
+
+void frmPreview::LoadPic(const QString &path)
+{
+    QImageReader reader(path);
+    reader.setAllocationLimit(MaxPixels * 4 / (1024 * 1024));
+    const QSize size = reader.size();
+    QImage image;
+    if (size.isValid() && qint64(size.width()) * size.height() <= MaxPixels)
+        image = reader.read();
+    if (image.isNull()) {
+        m_dialogs.msgBox(QStringLiteral("Picture file not found."));
+        return;
+    }
+    m_picture = QPixmap::fromImage(image);
+    showPicture();
+}
+
+void frmPreview::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_imgPic->setGeometry(rect());
+    showPicture();
+}
+
+void frmPreview::showPicture()
+{
+    if (m_picture.isNull())
+        return;
+    // Large pictures are scaled down to the window; small ones keep their size.
+    const QSize area = m_imgPic->size();
+    if (m_picture.width() > area.width() || m_picture.height() > area.height())
+        m_imgPic->setPixmap(m_picture.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    else
+        m_imgPic->setPixmap(m_picture);
 }
 
 } // namespace qs::gallery

@@ -1,13 +1,136 @@
 #include "mainwindow.h"
+#include "paths.h"
+
+#include <QTreeWidget>
 
 namespace qs::gallery {
 
-void frmMain::newItem() {}
-void frmMain::addMultiple() {}
-void frmMain::editItem() {}
-void frmMain::removeItem() {}
-void frmMain::renameItem(QTreeWidgetItem *, const QString &) {}
-void frmMain::previewItem() {}
-void frmMain::installGallery() {}
+namespace {
+const QString TitlePrompt = QStringLiteral("Please enter a title for this item.");
+} // namespace
+
+void frmMain::newItem()
+{
+    QTreeWidgetItem *node = m_tree->selected();
+    if (isRootOrNone(node))
+        return;
+    const QString title =
+        m_dialogs->inputBox(TitlePrompt, QStringLiteral("New Item"), QStringLiteral("Untitled"));
+    if (title.isEmpty())
+        return;
+    const auto chosen = m_dialogs->openFile(m_pictureDialog);
+    if (!chosen)
+        return;
+    m_pictureDialog.fileName = *chosen;
+    const QString file = fileNamePart(*chosen);
+    if (file.isEmpty())
+        return;
+    Folder *folder = folderOf(node);
+    if (!folder)
+        return;
+    try {
+        m_list->add(file, title, {file});
+    } catch (const DuplicateKeyError &) {
+        return; // the category already has a picture of that name
+    }
+    folder->Items.AddItem(title, file);
+}
+
+void frmMain::addMultiple()
+{
+    QTreeWidgetItem *node = m_tree->selected();
+    if (isRootOrNone(node))
+        return;
+    const auto chosen = m_dialogs->openFile(m_multiDialog);
+    if (!chosen)
+        return;
+    // Several files come as the directory, then the names, NUL-separated; one file as its path.
+    QStringList names = chosen->split(QChar(u'\0'));
+    if (names.size() == 1)
+        names[0] = fileNamePart(names[0]);
+    else
+        names.removeFirst();
+    for (QString &name : names) {
+        if (name.contains(QLatin1Char(':')))
+            name = fileNamePart(name);
+        if (name.isEmpty())
+            return;
+        Folder *folder = folderOf(node);
+        if (!folder)
+            return;
+        try {
+            m_list->add(name, name, {name});
+        } catch (const DuplicateKeyError &) {
+            return;
+        }
+        folder->Items.AddItem(name, name);
+    }
+}
+
+void frmMain::editItem()
+{
+    QTreeWidgetItem *node = m_tree->selected();
+    QTreeWidgetItem *row = m_list->selected();
+    if (m_list->count() == 0 || isRootOrNone(node) || !row)
+        return;
+    const QString title =
+        m_dialogs->inputBox(TitlePrompt, QStringLiteral("Edit Item"), row->text(0));
+    if (title.isEmpty())
+        return;
+    m_pictureDialog.fileName = row->text(1);
+    const auto chosen = m_dialogs->openFile(m_pictureDialog);
+    if (!chosen)
+        return;
+    m_pictureDialog.fileName = *chosen;
+    const QString file = fileNamePart(*chosen);
+    if (file.isEmpty())
+        return;
+    Folder *folder = folderOf(node);
+    if (!folder)
+        return;
+    const int k = m_list->indexOf(row);
+    if (k < 1 || k > folder->Items.Item.Count())
+        return;
+    try {
+        m_list->setKey(row, file);
+    } catch (const DuplicateKeyError &) {
+        return; // another item of the category has that picture
+    }
+    row->setText(0, title);
+    row->setText(1, file);
+    Clipart &clip = folder->Items.Item(k);
+    clip.Description = title;
+    clip.Filename = file;
+}
+
+void frmMain::removeItem()
+{
+    QTreeWidgetItem *row = m_list->selected();
+    if (m_list->count() == 0 || !row)
+        return;
+    if (m_dialogs->msgBox(QStringLiteral("Are you sure you want to remove this item?"), mb::YesNo,
+                          QStringLiteral("Remove Item")) != mb::Yes)
+        return;
+    const int k = m_list->indexOf(row);
+    m_list->remove(row);
+    Folder *folder = folderOf(m_tree->selected());
+    if (folder && k >= 1 && k <= folder->Items.Item.Count())
+        folder->Items.Item.Remove(k);
+}
+
+void frmMain::renameItem(QTreeWidgetItem *row, const QString &text)
+{
+    QTreeWidgetItem *node = m_tree->selected();
+    if (m_list->count() == 0 || isRootOrNone(node) || !row)
+        return;
+    Folder *folder = folderOf(node);
+    if (!folder)
+        return;
+    const int k = m_list->indexOf(row);
+    if (k < 1 || k > folder->Items.Item.Count())
+        return;
+    row->setText(0, text);
+    folder->Items.Item(k).Description = text;
+}
 
 } // namespace qs::gallery

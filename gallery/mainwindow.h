@@ -74,8 +74,27 @@ private:
     void previewItem();
     void installGallery();
 
+    // Programmatic changes of the tree's selection are not the user's clicks.
+    class TreeUpdate
+    {
+    public:
+        explicit TreeUpdate(bool &flag)
+            : m_flag(flag)
+            , m_old(flag)
+        {
+            m_flag = true;
+        }
+        ~TreeUpdate() { m_flag = m_old; }
+
+    private:
+        bool &m_flag;
+        bool m_old;
+    };
+
     void treeSelectionChanged();
     void refreshFromClick();
+    // RefreshItemList for a command: a category listing a file twice is reported, not fatal.
+    void refreshList();
     void setCurrentFilePath(const QString &path);
     QTreeWidgetItem *rootNode() const;
     bool isRootOrNone(const QTreeWidgetItem *node) const;
