@@ -1,5 +1,7 @@
 #include "registry.h"
 
+#include "inifilestore.h"
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
@@ -88,12 +90,6 @@ QString RegistryKey::hiveFilePath()
 }
 
 #else
-
-// Defined in settingsstore.cpp: INI reads that always see the file as it is now.
-namespace detail {
-std::optional<QString> readIniValue(const QString &file, const QString &key);
-bool writeIniValue(const QString &file, const QString &key, const QString &value);
-} // namespace detail
 
 namespace {
 

@@ -1,5 +1,7 @@
 #include "settingsstore.h"
 
+#include "inifilestore.h"
+
 #include <QSettings>
 
 #ifndef Q_OS_WIN
@@ -67,12 +69,6 @@ QString SettingsStore::filePath(const QString &application)
 }
 
 #else
-
-// INI access shared with registry.cpp, which keeps the stand-in hive the same way.
-namespace detail {
-std::optional<QString> readIniValue(const QString &file, const QString &key);
-bool writeIniValue(const QString &file, const QString &key, const QString &value);
-} // namespace detail
 
 namespace {
 

@@ -183,6 +183,7 @@ void frmMain::createControls()
     m_treeView->setAccessibleName(QStringLiteral("Categories"));
     m_treeView->setGeometry(twips(0, 405, 3975, 5370));
     m_treeView->setHeaderHidden(true);
+    m_treeView->header()->setAccessibleName(QStringLiteral("Category header"));
     m_treeView->setColumnCount(1);
     m_tree = new KeyedTree(m_treeView, &m_images);
     connect(m_treeView, &QTreeWidget::currentItemChanged, this, &frmMain::treeSelectionChanged);
@@ -194,6 +195,7 @@ void frmMain::createControls()
     m_listView->setGeometry(twips(4005, 405, 5010, 5370));
     m_listView->setColumnCount(2);
     m_listView->setHeaderLabels({QStringLiteral("Description"), QStringLiteral("Filename")});
+    m_listView->header()->setAccessibleName(QStringLiteral("Item columns"));
     m_listView->header()->resizeSection(0, 3528 / 15);
     m_listView->header()->resizeSection(1, 3528 / 15);
     m_listView->setRootIsDecorated(false);

@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -238,4 +240,41 @@ TEST(GalleryWindow, HelpWithoutAViewerOrFileSaysSo)
     qputenv("PATH", path);
     ASSERT_EQ(w.dialogs->messages().size(), 1);
     EXPECT_TRUE(w.dialogs->messages()[0].contains("artkeep.hlp"));
+}
+
+TEST(GalleryWindow, ShortcutKeysRunTheirCommands)
+{
+    GalleryWindow w;
+    w.window->show();
+    QApplication::setActiveWindow(w.window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));
+    w.dialogs->answerSave(std::nullopt);
+    QTest::keyClick(w.window.get(), Qt::Key_S, Qt::ControlModifier);
+    w.dialogs->answerMessage(mb::Cancel);
+    QTest::keyClick(w.window.get(), Qt::Key_O, Qt::ControlModifier);
+    ASSERT_EQ(w.dialogs->shown().size(), 2u);
+    EXPECT_EQ(w.dialogs->shown()[0].kind, DialogKind::Save);
+    EXPECT_EQ(w.dialogs->shown()[1].text,
+              "Do you want to save this document before opening a new one?");
+}
+
+TEST(GalleryWindow, EveryControlHasAnAccessibleName)
+{
+    GalleryWindow w;
+    w.dialogs->answerMessage(mb::Ok);
+    w.trigger("item_preview"); // the preview window too
+    QList<QWidget *> controls;
+    for (QWidget *c : w.window->findChildren<QWidget *>())
+        if (!c->objectName().startsWith("qt_") &&
+            (qobject_cast<QAbstractButton *>(c) || qobject_cast<QAbstractItemView *>(c) ||
+             qobject_cast<QStatusBar *>(c) || qobject_cast<QLabel *>(c)))
+            controls << c;
+    EXPECT_GE(controls.size(), 18);
+    for (QWidget *c : controls) {
+        const auto *label = qobject_cast<QLabel *>(c);
+        const bool named = !c->accessibleName().isEmpty() || (label && !label->text().isEmpty()) ||
+                           c->objectName() == "StatusBar1Text";
+        EXPECT_TRUE(named) << c->metaObject()->className() << " " << c->objectName().toStdString()
+                           << " in " << c->parent()->objectName().toStdString();
+    }
 }
