@@ -17,7 +17,7 @@ using namespace qs::gallery;
 
 namespace {
 
-// Answers No to every question and opens the file it is given.
+// Gives one answer to every question and opens the file it is given.
 class BenchDialogs : public Dialogs
 {
 public:
@@ -26,13 +26,14 @@ public:
     {
     }
     QString openPath;
+    int answer = mb::No;
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QString> openFile(const FileDialogOptions &) override { return openPath; }
     std::optional<QString> saveFile(const FileDialogOptions &) override { return std::nullopt; }
     bool print(QPrinter &) override { return false; }
 
 protected:
-    int showMessage(const QString &, int, const QString &) override { return mb::No; }
+    int showMessage(const QString &, int, const QString &) override { return answer; }
 };
 
 struct GalleryOnDisk
@@ -101,6 +102,75 @@ void refreshItemList(benchmark::State &state, int items)
         window.RefreshItemList();
 }
 
+// A window with the gallery of file opened and its first category selected.
+struct OpenWindow
+{
+    BenchDialogs *dialogs;
+    frmMain window;
+    QTreeWidget *tree;
+    QTreeWidget *list;
+    explicit OpenWindow(const QString &file)
+        : dialogs(new BenchDialogs)
+        , window(std::unique_ptr<Dialogs>(dialogs))
+        , tree(window.findChild<QTreeWidget *>(QStringLiteral("TreeView1")))
+        , list(window.findChild<QTreeWidget *>(QStringLiteral("ListView1")))
+    {
+        dialogs->openPath = file;
+        reopen();
+    }
+    void reopen()
+    {
+        dialogs->answer = mb::No;
+        window.action(QStringLiteral("file_open"))->trigger();
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        dialogs->answer = mb::Yes;
+    }
+    void run(const char *action) { window.action(QLatin1String(action))->trigger(); }
+};
+
+void addMultiple(benchmark::State &state, int files)
+{
+    GalleryOnDisk file(1, 0);
+    OpenWindow w(file.path);
+    QString chosen = QStringLiteral("/pictures");
+    for (int i = 1; i <= files; ++i)
+        chosen += QChar(u'\0') + QStringLiteral("picture_%1.gif").arg(i);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.reopen();
+        w.dialogs->openPath = chosen;
+        state.ResumeTiming();
+        w.run("add_multiple");
+        state.PauseTiming();
+        if (w.list->topLevelItemCount() != files)
+            state.SkipWithError("not every file was added");
+        w.dialogs->openPath = file.path;
+        state.ResumeTiming();
+    }
+}
+
+void removeCategory(benchmark::State &state, int items)
+{
+    GalleryOnDisk file(2, items);
+    OpenWindow w(file.path);
+    for (auto _ : state) {
+        state.PauseTiming();
+        w.reopen();
+        state.ResumeTiming();
+        w.run("rem_cat");
+    }
+}
+
+void removeItemFromMiddle(benchmark::State &state, int items)
+{
+    GalleryOnDisk file(1, items);
+    OpenWindow w(file.path);
+    for (auto _ : state) {
+        w.list->setCurrentItem(w.list->topLevelItem(w.list->topLevelItemCount() / 2));
+        w.run("item_remove");
+    }
+}
+
 void startWindow(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -128,6 +198,13 @@ int main(int argc, char **argv)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_RefreshItemList/10000", refreshItemList, 10000)
         ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_AddMultiple/1000", addMultiple, 1000)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_RemoveCategory/10000", removeCategory, 10000)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_RemoveItemFromMiddle/10000", removeItemFromMiddle, 10000)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1000);
     benchmark::RegisterBenchmark("BM_WindowStartup/empty", startWindow)
         ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
