@@ -47,6 +47,23 @@ std::vector<std::pair<QString, QString>> galleryKeys(Size s)
     return keys;
 }
 
+// Parses, then reads every key in the order given; reports the time per key.
+void timeReads(benchmark::State &state, const QByteArray &bytes,
+               const std::vector<std::pair<QString, QString>> &keys)
+{
+    for (auto _ : state) {
+        const qs::ProfileFile file = qs::ProfileFile::fromBytes(bytes);
+        qsizetype total = 0;
+        for (const auto &[section, key] : keys)
+            total += file.getString(section, key, u"").size();
+        benchmark::DoNotOptimize(total);
+    }
+    state.counters["keys"] = double(keys.size());
+    state.counters["per_key"] =
+        benchmark::Counter(double(keys.size()), benchmark::Counter::kIsIterationInvariantRate |
+                                                    benchmark::Counter::kInvert);
+}
+
 void profileParse(benchmark::State &state, Size s)
 {
     const QByteArray bytes = qs::bench::generateGallery(s.folders, s.items);
@@ -71,17 +88,7 @@ void profileReadAllKeys(benchmark::State &state, Size s)
             }
         }
     }
-    for (auto _ : state) {
-        const qs::ProfileFile file = qs::ProfileFile::fromBytes(bytes);
-        qsizetype total = 0;
-        for (const auto &[section, key] : keys)
-            total += file.getString(section, key, u"").size();
-        benchmark::DoNotOptimize(total);
-    }
-    state.counters["keys"] = double(keys.size());
-    state.counters["per_key"] =
-        benchmark::Counter(double(keys.size()), benchmark::Counter::kIsIterationInvariantRate |
-                                                    benchmark::Counter::kInvert);
+    timeReads(state, bytes, keys);
 }
 
 // The same keys in a fixed shuffled order: every lookup goes through the hash tables.
@@ -91,17 +98,7 @@ void profileReadShuffledKeys(benchmark::State &state, Size s)
     auto keys = galleryKeys(s);
     std::mt19937 random(42);
     std::shuffle(keys.begin(), keys.end(), random);
-    for (auto _ : state) {
-        const qs::ProfileFile file = qs::ProfileFile::fromBytes(bytes);
-        qsizetype total = 0;
-        for (const auto &[section, key] : keys)
-            total += file.getString(section, key, u"").size();
-        benchmark::DoNotOptimize(total);
-    }
-    state.counters["keys"] = double(keys.size());
-    state.counters["per_key"] =
-        benchmark::Counter(double(keys.size()), benchmark::Counter::kIsIterationInvariantRate |
-                                                    benchmark::Counter::kInvert);
+    timeReads(state, bytes, keys);
 }
 
 struct IniEntry

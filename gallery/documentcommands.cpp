@@ -15,22 +15,6 @@ constexpr int GalleryImage = 1;
 constexpr int CategoryImage = 2;
 constexpr int SelectedCategoryImage = 3;
 
-// Programmatic changes of the tree's selection are not the user's clicks.
-class TreeUpdate
-{
-public:
-    explicit TreeUpdate(bool &flag)
-        : m_flag(flag)
-        , m_old(flag)
-    {
-        m_flag = true;
-    }
-    ~TreeUpdate() { m_flag = m_old; }
-
-private:
-    bool &m_flag;
-    bool m_old;
-};
 } // namespace
 
 void frmMain::ResetGallery()

@@ -9,6 +9,15 @@ namespace {
 const QString TitlePrompt = QStringLiteral("Please enter a title for this item.");
 } // namespace
 
+QString frmMain::choosePicture()
+{
+    const auto chosen = m_dialogs->openFile(m_pictureDialog);
+    if (!chosen)
+        return {};
+    m_pictureDialog.fileName = *chosen;
+    return fileNamePart(*chosen);
+}
+
 void frmMain::newItem()
 {
     QTreeWidgetItem *node = m_tree->selected();
@@ -18,11 +27,7 @@ void frmMain::newItem()
         m_dialogs->inputBox(TitlePrompt, QStringLiteral("New Item"), QStringLiteral("Untitled"));
     if (title.isEmpty())
         return;
-    const auto chosen = m_dialogs->openFile(m_pictureDialog);
-    if (!chosen)
-        return;
-    m_pictureDialog.fileName = *chosen;
-    const QString file = fileNamePart(*chosen);
+    const QString file = choosePicture();
     if (file.isEmpty())
         return;
     Folder *folder = folderOf(node);
@@ -78,11 +83,7 @@ void frmMain::editItem()
     if (title.isEmpty())
         return;
     m_pictureDialog.fileName = row->text(1);
-    const auto chosen = m_dialogs->openFile(m_pictureDialog);
-    if (!chosen)
-        return;
-    m_pictureDialog.fileName = *chosen;
-    const QString file = fileNamePart(*chosen);
+    const QString file = choosePicture();
     if (file.isEmpty())
         return;
     Folder *folder = folderOf(node);

@@ -55,9 +55,11 @@ public:
     void setModelData(QWidget *editor, QAbstractItemModel *,
                       const QModelIndex &index) const override
     {
-        if (auto *line = qobject_cast<QLineEdit *>(editor))
+        if (auto *line = qobject_cast<QLineEdit *>(editor); line && m_edited)
             m_edited(index, line->text());
     }
+    // An editor still open when the window goes commits on its way out; nobody is left to take it.
+    void detach() { m_edited = nullptr; }
 
 private:
     std::function<void(const QModelIndex &, const QString &)> m_edited;
@@ -79,7 +81,10 @@ frmMain::frmMain(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     startUp();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    static_cast<LabelEditDelegate *>(m_labelEdit)->detach();
+}
 
 void frmMain::createImages()
 {
@@ -202,10 +207,11 @@ void frmMain::createControls()
     m_listView->setUniformRowHeights(true);
     m_listView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_listView->setEditTriggers(QAbstractItemView::SelectedClicked);
-    m_listView->setItemDelegate(
+    m_labelEdit =
         new LabelEditDelegate(m_listView, [this](const QModelIndex &index, const QString &text) {
             renameItem(m_listView->topLevelItem(index.row()), text);
-        }));
+        });
+    m_listView->setItemDelegate(m_labelEdit);
     m_list = std::make_unique<KeyedList>(m_listView, &m_images, 4);
 
     m_statusBar = new QStatusBar(central);

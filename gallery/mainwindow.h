@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class QAbstractItemDelegate;
 class QLabel;
 class QStatusBar;
 class QTreeWidget;
@@ -72,6 +73,8 @@ private:
     void removeItem();
     void renameItem(QTreeWidgetItem *row, const QString &text);
     void previewItem();
+    // Shows the picture dialog; the chosen file's bare name, empty on cancel.
+    QString choosePicture();
     void installGallery();
 
     // Programmatic changes of the tree's selection are not the user's clicks.
@@ -109,6 +112,7 @@ private:
     ImageList m_images;
     QTreeWidget *m_treeView = nullptr;
     QTreeWidget *m_listView = nullptr;
+    QAbstractItemDelegate *m_labelEdit = nullptr;
     KeyedTree *m_tree = nullptr;
     std::unique_ptr<KeyedList> m_list;
     QStatusBar *m_statusBar = nullptr;
