@@ -18,6 +18,20 @@ QString frmMain::choosePicture()
     return fileNamePart(*chosen);
 }
 
+bool frmMain::appendItem(const QTreeWidgetItem *node, const QString &title, const QString &file)
+{
+    Folder *folder = folderOf(node);
+    if (!folder)
+        return false;
+    try {
+        m_list->add(file, title, {file});
+    } catch (const DuplicateKeyError &) {
+        return false; // the category already has a picture of that name
+    }
+    folder->Items.AddItem(title, file);
+    return true;
+}
+
 void frmMain::newItem()
 {
     QTreeWidgetItem *node = m_tree->selected();
@@ -28,17 +42,8 @@ void frmMain::newItem()
     if (title.isEmpty())
         return;
     const QString file = choosePicture();
-    if (file.isEmpty())
-        return;
-    Folder *folder = folderOf(node);
-    if (!folder)
-        return;
-    try {
-        m_list->add(file, title, {file});
-    } catch (const DuplicateKeyError &) {
-        return; // the category already has a picture of that name
-    }
-    folder->Items.AddItem(title, file);
+    if (!file.isEmpty())
+        appendItem(node, title, file);
 }
 
 void frmMain::addMultiple()
@@ -58,17 +63,8 @@ void frmMain::addMultiple()
     for (QString &name : names) {
         if (name.contains(QLatin1Char(':')))
             name = fileNamePart(name);
-        if (name.isEmpty())
+        if (name.isEmpty() || !appendItem(node, name, name))
             return;
-        Folder *folder = folderOf(node);
-        if (!folder)
-            return;
-        try {
-            m_list->add(name, name, {name});
-        } catch (const DuplicateKeyError &) {
-            return;
-        }
-        folder->Items.AddItem(name, name);
     }
 }
 

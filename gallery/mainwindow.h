@@ -75,6 +75,8 @@ private:
     void previewItem();
     // Shows the picture dialog; the chosen file's bare name, empty on cancel.
     QString choosePicture();
+    // Adds a row and an item to node's category; false when the category refuses the file.
+    bool appendItem(const QTreeWidgetItem *node, const QString &title, const QString &file);
     void installGallery();
 
     // Programmatic changes of the tree's selection are not the user's clicks.
