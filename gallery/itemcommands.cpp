@@ -32,6 +32,15 @@ bool frmMain::appendItem(const QTreeWidgetItem *node, const QString &title, cons
     return true;
 }
 
+Clipart *frmMain::clipartOf(const QTreeWidgetItem *node, const QTreeWidgetItem *row)
+{
+    Folder *folder = folderOf(node);
+    const int k = m_list->indexOf(row);
+    if (!folder || k < 1 || k > folder->Items.Item.Count())
+        return nullptr;
+    return &folder->Items.Item(k);
+}
+
 void frmMain::newItem()
 {
     QTreeWidgetItem *node = m_tree->selected();
@@ -82,11 +91,8 @@ void frmMain::editItem()
     const QString file = choosePicture();
     if (file.isEmpty())
         return;
-    Folder *folder = folderOf(node);
-    if (!folder)
-        return;
-    const int k = m_list->indexOf(row);
-    if (k < 1 || k > folder->Items.Item.Count())
+    Clipart *clip = clipartOf(node, row);
+    if (!clip)
         return;
     try {
         m_list->setKey(row, file);
@@ -95,9 +101,8 @@ void frmMain::editItem()
     }
     row->setText(0, title);
     row->setText(1, file);
-    Clipart &clip = folder->Items.Item(k);
-    clip.Description = title;
-    clip.Filename = file;
+    clip->Description = title;
+    clip->Filename = file;
 }
 
 void frmMain::removeItem()
@@ -120,14 +125,10 @@ void frmMain::renameItem(QTreeWidgetItem *row, const QString &text)
     QTreeWidgetItem *node = m_tree->selected();
     if (m_list->count() == 0 || isRootOrNone(node) || !row)
         return;
-    Folder *folder = folderOf(node);
-    if (!folder)
-        return;
-    const int k = m_list->indexOf(row);
-    if (k < 1 || k > folder->Items.Item.Count())
-        return;
-    row->setText(0, text);
-    folder->Items.Item(k).Description = text;
+    if (Clipart *clip = clipartOf(node, row)) {
+        row->setText(0, text);
+        clip->Description = text;
+    }
 }
 
 } // namespace qs::gallery

@@ -76,6 +76,8 @@ private:
     // Shows the picture dialog; the chosen file's bare name, empty on cancel.
     QString choosePicture();
     // Adds a row and an item to node's category; false when the category refuses the file.
+    // The item a row of node's category stands for (row k is item k), or null.
+    Clipart *clipartOf(const QTreeWidgetItem *node, const QTreeWidgetItem *row);
     bool appendItem(const QTreeWidgetItem *node, const QString &title, const QString &file);
     void installGallery();
 
