@@ -73,12 +73,6 @@ void frmMain::RefreshItemList()
     m_list->addRows(rows);
 }
 
-void frmMain::treeSelectionChanged()
-{
-    if (!m_updatingTree)
-        refreshFromClick();
-}
-
 void frmMain::refreshFromClick()
 {
     if (!m_updatingTree && m_refreshedNode != m_tree->selected())

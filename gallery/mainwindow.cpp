@@ -191,7 +191,7 @@ void frmMain::createControls()
     m_treeView->header()->setAccessibleName(QStringLiteral("Category header"));
     m_treeView->setColumnCount(1);
     m_tree = new KeyedTree(m_treeView, &m_images);
-    connect(m_treeView, &QTreeWidget::currentItemChanged, this, &frmMain::treeSelectionChanged);
+    connect(m_treeView, &QTreeWidget::currentItemChanged, this, &frmMain::refreshFromClick);
     connect(m_treeView, &QTreeWidget::itemClicked, this, &frmMain::refreshFromClick);
 
     m_listView = new QTreeWidget(central);

@@ -39,7 +39,6 @@ public:
     QString statusText() const;
     QString helpFile() const { return m_helpFile; }
     const Gallery &gallery() const { return m_gallery; }
-    Dialogs &dialogs() { return *m_dialogs; }
     QAction *action(const QString &name) const;
     frmPreview *previewWindow() const { return m_preview; }
 
@@ -98,7 +97,6 @@ private:
         bool m_old;
     };
 
-    void treeSelectionChanged();
     void refreshFromClick();
     // RefreshItemList for a command: a category listing a file twice is reported, not fatal.
     void refreshList();

@@ -46,7 +46,6 @@ public:
     const std::vector<DialogRecord> &shown() const { return m_shown; }
     // Texts of the message boxes shown, in order.
     QStringList messages() const;
-    bool allAnswered() const { return m_answers.empty(); }
     void clear() { m_shown.clear(); }
 
 protected:
