@@ -17,11 +17,6 @@ DuplicateKeyError::DuplicateKeyError(const QString &key)
 {
 }
 
-QIcon ImageList::icon(int index) const
-{
-    return index >= 1 && index <= m_icons.size() ? m_icons[index - 1] : QIcon();
-}
-
 void KeyedItems::insert(QTreeWidgetItem *item, const QString &key)
 {
     if (!key.isEmpty()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imagelist.h"
+
 #include <QHash>
 #include <QIcon>
 #include <QList>
@@ -23,17 +25,6 @@ public:
 
 private:
     QString m_key;
-};
-
-// Images shared by a tree and a list, addressed from 1.
-class ImageList
-{
-public:
-    void add(const QIcon &icon) { m_icons << icon; }
-    QIcon icon(int index) const;
-
-private:
-    QList<QIcon> m_icons;
 };
 
 // Unique string keys (the empty key is no key) and 1-based indexes in the order of adding.
