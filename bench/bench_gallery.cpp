@@ -1,14 +1,16 @@
 // Gallery editor timings: reading and writing large galleries, listing a large category and
 // starting the main window.
 #include "gallerydata.h"
+#include "categorytreemodel.h"
 #include "galleryfile.h"
+#include "itemlistmodel.h"
 #include "mainwindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <benchmark/benchmark.h>
 
@@ -96,8 +98,8 @@ void refreshItemList(benchmark::State &state, int items)
     dialogs->openPath = file.path;
     frmMain window(std::move(dialogs));
     window.action(QStringLiteral("file_open"))->trigger();
-    auto *tree = window.findChild<QTreeWidget *>(QStringLiteral("TreeView1"));
-    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    auto *tree = window.findChild<QTreeView *>(QStringLiteral("TreeView1"));
+    tree->setCurrentIndex(window.treeModel()->categoryIndex(1));
     for (auto _ : state)
         window.RefreshItemList();
 }
@@ -107,13 +109,13 @@ struct OpenWindow
 {
     BenchDialogs *dialogs;
     frmMain window;
-    QTreeWidget *tree;
-    QTreeWidget *list;
+    QTreeView *tree;
+    QTreeView *list;
     explicit OpenWindow(const QString &file)
         : dialogs(new BenchDialogs)
         , window(std::unique_ptr<Dialogs>(dialogs))
-        , tree(window.findChild<QTreeWidget *>(QStringLiteral("TreeView1")))
-        , list(window.findChild<QTreeWidget *>(QStringLiteral("ListView1")))
+        , tree(window.findChild<QTreeView *>(QStringLiteral("TreeView1")))
+        , list(window.findChild<QTreeView *>(QStringLiteral("ListView1")))
     {
         dialogs->openPath = file;
         reopen();
@@ -122,7 +124,7 @@ struct OpenWindow
     {
         dialogs->answer = mb::No;
         window.action(QStringLiteral("file_open"))->trigger();
-        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        tree->setCurrentIndex(window.treeModel()->categoryIndex(1));
         dialogs->answer = mb::Yes;
     }
     void run(const char *action) { window.action(QLatin1String(action))->trigger(); }
@@ -142,7 +144,7 @@ void addMultiple(benchmark::State &state, int files)
         state.ResumeTiming();
         w.run("add_multiple");
         state.PauseTiming();
-        if (w.list->topLevelItemCount() != files)
+        if (w.window.listModel()->rowCount() != files)
             state.SkipWithError("not every file was added");
         w.dialogs->openPath = file.path;
         state.ResumeTiming();
@@ -166,7 +168,7 @@ void removeItemFromMiddle(benchmark::State &state, int items)
     GalleryOnDisk file(1, items);
     OpenWindow w(file.path);
     for (auto _ : state) {
-        w.list->setCurrentItem(w.list->topLevelItem(w.list->topLevelItemCount() / 2));
+        w.list->setCurrentIndex(w.list->model()->index(w.list->model()->rowCount() / 2, 0));
         w.run("item_remove");
     }
 }

@@ -1,15 +1,12 @@
+#include "categorytreemodel.h"
 #include "mainwindow.h"
 
-#include <QTreeWidget>
+#include <QScopedValueRollback>
 
 namespace qs::gallery {
 
 namespace {
-QString withLeadingBackslash(const QString &path)
-{
-    return path.startsWith(QLatin1Char('\\')) ? path : QLatin1Char('\\') + path;
-}
-const QString PathExists = QStringLiteral("Path already exists.");
+const QString FolderPrompt = QStringLiteral("Enter a folder name for this category.");
 } // namespace
 
 void frmMain::newCategory()
@@ -19,72 +16,50 @@ void frmMain::newCategory()
                                              caption, QStringLiteral("Untitled"));
     if (name.isEmpty())
         return;
-    const QString typed =
-        m_dialogs->inputBox(QStringLiteral("Enter a folder name for this category."), caption,
-                            QStringLiteral("unnamedfolder"));
-    if (typed.isEmpty())
+    const QString path =
+        m_dialogs->inputBox(FolderPrompt, caption, QStringLiteral("unnamedfolder"));
+    if (path.isEmpty())
         return;
-    const QString path = withLeadingBackslash(typed);
-    try {
-        m_tree->add(rootNode(), path, name, 2, 3);
-    } catch (const DuplicateKeyError &) {
-        m_dialogs->msgBox(PathExists);
-        return;
-    }
-    m_gallery.AddFolder(name, path);
-    refreshList();
+    if (report(m_document->addCategory(name, path)))
+        RefreshItemList();
 }
 
 void frmMain::editCategory()
 {
-    QTreeWidgetItem *node = m_tree->selected();
-    if (isRootOrNone(node))
+    const int k = selectedNode();
+    if (k < 1)
         return;
+    const Folder *folder = m_document->category(k);
     const QString caption = QStringLiteral("Edit Category");
     const QString name = m_dialogs->inputBox(QStringLiteral("Enter a name for this category."),
-                                             caption, node->text(0));
+                                             caption, folder->FolderName);
     if (name.isEmpty())
         return;
-    const QString typed = m_dialogs->inputBox(
-        QStringLiteral("Enter a folder name for this category."), caption, m_tree->key(node));
-    if (typed.isEmpty())
+    const QString path = m_dialogs->inputBox(FolderPrompt, caption, folder->FolderPath);
+    if (path.isEmpty())
         return;
-    const QString path = withLeadingBackslash(typed);
-    try {
-        m_tree->setKey(node, path);
-    } catch (const DuplicateKeyError &) {
-        // Another category has that folder: change neither the node nor the category.
-        m_dialogs->msgBox(PathExists);
-        return;
-    }
-    node->setText(0, name);
-    if (Folder *folder = folderOf(node)) {
-        folder->FolderName = name;
-        folder->FolderPath = path;
-    }
-    refreshList();
+    if (report(m_document->editCategory(k, name, path)))
+        RefreshItemList();
 }
 
 void frmMain::removeCategory()
 {
-    QTreeWidgetItem *node = m_tree->selected();
-    if (!node)
+    const int k = selectedNode();
+    if (k == CategoryTreeModel::NoNode)
         return;
-    if (isRootOrNone(node)) {
+    if (k == CategoryTreeModel::RootNode) {
         m_dialogs->msgBox(QStringLiteral("You cannot remove the root folder."));
         return;
     }
     if (m_dialogs->msgBox(QStringLiteral("Are you sure you want to remove this category?"),
                           mb::YesNo, QStringLiteral("Remove Category")) != mb::Yes)
         return;
-    const int position = m_tree->indexOf(node) - 1;
-    if (position >= 1 && position <= m_gallery.Folders.Count())
-        m_gallery.Folders.Remove(position);
     {
-        TreeUpdate guard(m_updatingTree);
-        m_tree->remove(node);
+        const QScopedValueRollback moving(m_movingSelection, true);
+        report(m_document->removeCategory(k));
     }
-    refreshList();
+    m_treeModel->setCurrentCategory(selectedNode());
+    RefreshItemList();
 }
 
 } // namespace qs::gallery

@@ -1,94 +1,43 @@
 #include "aboutinfo.h"
-#include "galleryfile.h"
+#include "categorytreemodel.h"
 #include "helpviewer.h"
+#include "itemlistmodel.h"
 #include "mainwindow.h"
 
 #include "aboutbox.h"
 
 #include <QLabel>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace qs::gallery {
 
-namespace {
-constexpr int GalleryImage = 1;
-constexpr int CategoryImage = 2;
-constexpr int SelectedCategoryImage = 3;
-
-} // namespace
-
 void frmMain::ResetGallery()
 {
-    TreeUpdate guard(m_updatingTree);
-    m_tree->clear();
-    m_list->clear();
-    m_refreshedNode = nullptr;
-    m_tree->select(
-        m_tree->add(nullptr, RootKey, Gallery::UntitledName, GalleryImage, GalleryImage));
-    setCurrentFilePath(QString());
-    m_gallery.reset();
-}
-
-void frmMain::rebuildTree()
-{
-    TreeUpdate guard(m_updatingTree);
-    QTreeWidgetItem *root = rootNode();
-    root->setText(0, m_gallery.Name);
-    for (int k = 1; k <= m_gallery.Folders.Count(); ++k) {
-        const Folder &folder = m_gallery.Folders(k);
-        m_tree->add(root, folder.FolderPath, folder.FolderName, CategoryImage,
-                    SelectedCategoryImage);
-    }
-}
-
-Folder *frmMain::folderOf(const QTreeWidgetItem *node)
-{
-    const int position = m_tree->indexOf(node) - 1;
-    if (position < 1 || position > m_gallery.Folders.Count()) {
-        m_dialogs->msgBox(QStringLiteral("Error:  Could not find folder."));
-        return nullptr;
-    }
-    return &m_gallery.Folders(position);
+    m_document->reset();
 }
 
 void frmMain::RefreshItemList()
 {
-    QTreeWidgetItem *node = m_tree->selected();
+    const int node = selectedNode();
     m_refreshedNode = node;
-    m_statusText->setText(node ? KeyedTree::fullPath(node) : QString());
-    const bool root = isRootOrNone(node);
-    m_listView->setEnabled(!root);
-    m_list->clear();
-    if (root)
-        return;
-
-    Folder *folder = folderOf(node);
-    if (!folder)
-        return;
-    const auto &items = folder->Items.Item;
-    std::vector<KeyedList::Row> rows;
-    rows.reserve(static_cast<size_t>(items.Count()));
-    for (int j = 1; j <= items.Count(); ++j)
-        rows.push_back({items(j).Filename, items(j).Description, {items(j).Filename}});
-    m_list->addRows(rows);
-}
-
-void frmMain::refreshFromClick()
-{
-    if (!m_updatingTree && m_refreshedNode != m_tree->selected())
-        refreshList();
-}
-
-void frmMain::refreshList()
-{
-    try {
-        RefreshItemList();
-    } catch (const DuplicateKeyError &e) {
+    m_statusText->setText(node == CategoryTreeModel::NoNode ? QString()
+                                                            : m_document->fullPath(node));
+    const bool category = node >= 1;
+    m_listView->setEnabled(category);
+    const QString duplicate = m_listModel->setCategory(category ? node : 0);
+    if (!duplicate.isEmpty())
         m_dialogs->msgBox(QStringLiteral("This category lists the picture file \"%1\" more than "
                                          "once; only the items before the second one are shown.")
-                              .arg(e.key()),
+                              .arg(duplicate),
                           mb::OkOnly | mb::Information);
-    }
+}
+
+void frmMain::selectionChanged()
+{
+    const int node = selectedNode();
+    m_treeModel->setCurrentCategory(node);
+    if (!m_movingSelection && node != m_refreshedNode)
+        runCommand([this] { RefreshItemList(); });
 }
 
 bool frmMain::askSaveFirst(const QString &question)
@@ -118,41 +67,15 @@ void frmMain::fileOpen()
     if (!chosen)
         return;
     m_galleryDialog.fileName = *chosen;
-    ResetGallery();
-    setCurrentFilePath(*chosen);
-    try {
-        LoadGallery(*chosen, m_gallery);
-        rebuildTree();
-    } catch (const GalleryFileError &e) {
-        rebuildTree();
-        // A later Save must not overwrite the file with the part that was read.
-        setCurrentFilePath(QString());
-        m_dialogs->msgBox(QStringLiteral("The gallery could not be read completely.\r\n\r\n"
-                                         "File: %1\r\nReason: %2\r\n\r\n"
-                                         "What was read is shown; save it under a new name.")
-                              .arg(e.file(), e.reason()),
-                          mb::OkOnly | mb::Critical);
-    }
-}
-
-bool frmMain::saveTo(const QString &path)
-{
-    try {
-        SaveGallery(path, m_gallery);
-        return true;
-    } catch (const GalleryFileError &e) {
-        showError(QStringLiteral("The gallery could not be saved to %1.\r\n\r\n%2")
-                      .arg(e.file(), e.reason()));
-        return false;
-    }
+    report(m_document->open(*chosen));
 }
 
 void frmMain::fileSave()
 {
-    if (!currentFilePath().isEmpty())
-        saveTo(currentFilePath());
-    else
+    if (currentFilePath().isEmpty())
         fileSaveAs();
+    else
+        report(m_document->save());
 }
 
 bool frmMain::fileSaveAs()
@@ -162,15 +85,20 @@ bool frmMain::fileSaveAs()
         return false;
     const QString path = withDefaultExtension(*chosen, m_galleryDialog.defaultExt);
     m_galleryDialog.fileName = path;
-    setCurrentFilePath(path);
-    return saveTo(path);
+    return report(m_document->saveAs(path));
+}
+
+void frmMain::renameGallery(const QModelIndex &index)
+{
+    if (m_treeModel->categoryOf(index) == CategoryTreeModel::RootNode)
+        m_treeView->edit(index);
 }
 
 void frmMain::helpTopics()
 {
     const QString error = launchHelpViewer(m_helpFile);
     if (!error.isEmpty())
-        showError(error);
+        m_dialogs->msgBox(error, mb::OkOnly | mb::Critical);
 }
 
 void frmMain::helpAbout()

@@ -80,6 +80,8 @@ void LoadGallery(const QString &file, Gallery &gallery, ProfileStrings &ini)
     for (int f = 1; f <= gallery.Folders.Count(); ++f)
         paths.insert(gallery.Folders(f).FolderPath);
     paths.remove(QString());
+    paths.insert(Gallery::RootKey);
+    long long claimed = 0;
 
     for (int n = 1; n <= folders; ++n) {
         const QString section = QStringLiteral("Folder") + QString::number(n);
@@ -91,14 +93,26 @@ void LoadGallery(const QString &file, Gallery &gallery, ProfileStrings &ini)
             if (paths.contains(path))
                 throw GalleryFileError(
                     file,
-                    QStringLiteral("the category \"%1\" in section [%2] uses the folder \"%3\", "
-                                   "which an earlier category already uses.")
-                        .arg(name, section, path));
+                    path == Gallery::RootKey
+                        ? QStringLiteral("the category \"%1\" in section [%2] uses the folder "
+                                         "\"%3\", which names the gallery itself.")
+                              .arg(name, section, path)
+                        : QStringLiteral("the category \"%1\" in section [%2] uses the folder "
+                                         "\"%3\", which an earlier category already uses.")
+                              .arg(name, section, path));
             paths.insert(path);
         }
         const int k = gallery.AddFolder(name, path);
         FolderItems &items = gallery.Folders(k).Items;
         const int count = readCount(ini, file, section, QStringLiteral("NumItems"));
+        claimed += count;
+        if (claimed > MaxTotalItems)
+            throw GalleryFileError(
+                file, QStringLiteral("the categories up to section [%1] claim %2 items in all, "
+                                     "more than a gallery may hold (%3).")
+                          .arg(section)
+                          .arg(claimed)
+                          .arg(MaxTotalItems));
         items.Item.Reserve(count);
         for (int m = 1; m <= count; ++m) {
             const QString number = QString::number(m);

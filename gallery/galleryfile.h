@@ -27,9 +27,13 @@ private:
 
 // The largest count of categories or items a file may claim; more is damage, not a gallery.
 inline constexpr int MaxCount = 1'000'000;
+// The most items all categories of one file may claim together: each claimed item is built
+// even when its keys are missing, so a small file must not claim a flood of them.
+inline constexpr long long MaxTotalItems = 1'000'000;
 
 // Reads file into a reset gallery. On a failure what was read stays in gallery and
-// GalleryFileError says why. Folder paths must be unique; the empty path is no key.
+// GalleryFileError says why. Folder paths must be unique and may not be the root's key; the
+// empty path is no key.
 void LoadGallery(const QString &file, Gallery &gallery, ProfileStrings &ini);
 void LoadGallery(const QString &file, Gallery &gallery);
 

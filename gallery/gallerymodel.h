@@ -80,6 +80,8 @@ class Gallery
 {
 public:
     static inline const QString UntitledName = QStringLiteral("Untitled Gallery");
+    // The key of the tree's root node, which stands for the gallery; no category may use it.
+    static inline const QString RootKey = QStringLiteral("root");
 
     QString Name = UntitledName;
     Collection<Folder> Folders;

@@ -1,7 +1,6 @@
+#include "itemlistmodel.h"
 #include "mainwindow.h"
 #include "paths.h"
-
-#include <QTreeWidget>
 
 namespace qs::gallery {
 
@@ -18,33 +17,10 @@ QString frmMain::choosePicture()
     return fileNamePart(*chosen);
 }
 
-bool frmMain::appendItem(const QTreeWidgetItem *node, const QString &title, const QString &file)
-{
-    Folder *folder = folderOf(node);
-    if (!folder)
-        return false;
-    try {
-        m_list->add(file, title, {file});
-    } catch (const DuplicateKeyError &) {
-        return false; // the category already has a picture of that name
-    }
-    folder->Items.AddItem(title, file);
-    return true;
-}
-
-Clipart *frmMain::clipartOf(const QTreeWidgetItem *node, const QTreeWidgetItem *row)
-{
-    Folder *folder = folderOf(node);
-    const int k = m_list->indexOf(row);
-    if (!folder || k < 1 || k > folder->Items.Item.Count())
-        return nullptr;
-    return &folder->Items.Item(k);
-}
-
 void frmMain::newItem()
 {
-    QTreeWidgetItem *node = m_tree->selected();
-    if (isRootOrNone(node))
+    const int k = selectedNode();
+    if (k < 1)
         return;
     const QString title =
         m_dialogs->inputBox(TitlePrompt, QStringLiteral("New Item"), QStringLiteral("Untitled"));
@@ -52,13 +28,13 @@ void frmMain::newItem()
         return;
     const QString file = choosePicture();
     if (!file.isEmpty())
-        appendItem(node, title, file);
+        report(m_document->addItem(k, title, file));
 }
 
 void frmMain::addMultiple()
 {
-    QTreeWidgetItem *node = m_tree->selected();
-    if (isRootOrNone(node))
+    const int k = selectedNode();
+    if (k < 1)
         return;
     const auto chosen = m_dialogs->openFile(m_multiDialog);
     if (!chosen)
@@ -72,63 +48,38 @@ void frmMain::addMultiple()
     for (QString &name : names) {
         if (name.contains(QLatin1Char(':')))
             name = fileNamePart(name);
-        if (name.isEmpty() || !appendItem(node, name, name))
+        // At a file the category has already, the command stops; what came before stays.
+        if (name.isEmpty() || !report(m_document->addItem(k, name, name)))
             return;
     }
 }
 
 void frmMain::editItem()
 {
-    QTreeWidgetItem *node = m_tree->selected();
-    QTreeWidgetItem *row = m_list->selected();
-    if (m_list->count() == 0 || isRootOrNone(node) || !row)
+    const int k = selectedNode();
+    const int j = selectedRow();
+    if (listRowCount() == 0 || k < 1 || j < 1)
         return;
+    const Clipart &clip = m_document->category(k)->Items.Item(j);
     const QString title =
-        m_dialogs->inputBox(TitlePrompt, QStringLiteral("Edit Item"), row->text(0));
+        m_dialogs->inputBox(TitlePrompt, QStringLiteral("Edit Item"), clip.Description);
     if (title.isEmpty())
         return;
-    m_pictureDialog.fileName = row->text(1);
+    m_pictureDialog.fileName = clip.Filename;
     const QString file = choosePicture();
-    if (file.isEmpty())
-        return;
-    Clipart *clip = clipartOf(node, row);
-    if (!clip)
-        return;
-    try {
-        m_list->setKey(row, file);
-    } catch (const DuplicateKeyError &) {
-        return; // another item of the category has that picture
-    }
-    row->setText(0, title);
-    row->setText(1, file);
-    clip->Description = title;
-    clip->Filename = file;
+    if (!file.isEmpty())
+        report(m_document->editItem(k, j, title, file));
 }
 
 void frmMain::removeItem()
 {
-    QTreeWidgetItem *row = m_list->selected();
-    if (m_list->count() == 0 || !row)
+    const int j = selectedRow();
+    if (listRowCount() == 0 || j < 1)
         return;
     if (m_dialogs->msgBox(QStringLiteral("Are you sure you want to remove this item?"), mb::YesNo,
                           QStringLiteral("Remove Item")) != mb::Yes)
         return;
-    const int k = m_list->indexOf(row);
-    m_list->remove(row);
-    Folder *folder = folderOf(m_tree->selected());
-    if (folder && k >= 1 && k <= folder->Items.Item.Count())
-        folder->Items.Item.Remove(k);
-}
-
-void frmMain::renameItem(QTreeWidgetItem *row, const QString &text)
-{
-    QTreeWidgetItem *node = m_tree->selected();
-    if (m_list->count() == 0 || isRootOrNone(node) || !row)
-        return;
-    if (Clipart *clip = clipartOf(node, row)) {
-        row->setText(0, text);
-        clip->Description = text;
-    }
+    report(m_document->removeItem(selectedNode(), j));
 }
 
 } // namespace qs::gallery

@@ -1,7 +1,10 @@
 #include "mainwindow.h"
 
+#include "categorytreemodel.h"
 #include "frmpreview.h"
+#include "itemlistmodel.h"
 #include "paths.h"
+#include "twips.h"
 
 #include <QAction>
 #include <QFrame>
@@ -9,23 +12,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QStyle>
-#include <QStyledItemDelegate>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <functional>
 
 namespace qs::gallery {
 
 namespace {
-
-// Positions were designed in twips; 15 twips make a pixel at 96 dpi.
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
 
 struct ActionSpec
 {
@@ -35,41 +32,12 @@ struct ActionSpec
     std::function<void(frmMain *)> handler;
 };
 
-// Hands an in-place edit of a title to the window instead of writing the row itself;
-// a cancelled edit never reaches it.
-class LabelEditDelegate : public QStyledItemDelegate
-{
-public:
-    LabelEditDelegate(QObject *parent,
-                      std::function<void(const QModelIndex &, const QString &)> edited)
-        : QStyledItemDelegate(parent)
-        , m_edited(std::move(edited))
-    {
-    }
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override
-    {
-        return index.column() == 0 ? QStyledItemDelegate::createEditor(parent, option, index)
-                                   : nullptr;
-    }
-    void setModelData(QWidget *editor, QAbstractItemModel *,
-                      const QModelIndex &index) const override
-    {
-        if (auto *line = qobject_cast<QLineEdit *>(editor); line && m_edited)
-            m_edited(index, line->text());
-    }
-    // An editor still open when the window goes commits on its way out; nobody is left to take it.
-    void detach() { m_edited = nullptr; }
-
-private:
-    std::function<void(const QModelIndex &, const QString &)> m_edited;
-};
-
 } // namespace
 
 frmMain::frmMain(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(AppTitle, this))
+    , m_document(new GalleryDocument(this))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Caption);
@@ -83,7 +51,9 @@ frmMain::frmMain(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
 
 frmMain::~frmMain()
 {
-    static_cast<LabelEditDelegate *>(m_labelEdit)->detach();
+    // An editor still open commits while its view goes; the document must still be there.
+    delete m_listView;
+    delete m_treeView;
 }
 
 void frmMain::createImages()
@@ -130,7 +100,8 @@ void frmMain::createActions()
         a->setShortcut(spec.shortcut);
         a->setShortcutContext(Qt::WindowShortcut);
         if (spec.handler)
-            connect(a, &QAction::triggered, this, [this, h = spec.handler] { h(this); });
+            connect(a, &QAction::triggered, this,
+                    [this, h = spec.handler] { runCommand([this, &h] { h(this); }); });
         addAction(a);
     }
 }
@@ -183,36 +154,48 @@ void frmMain::createControls()
     central->setObjectName(QStringLiteral("frmMainClient"));
     setCentralWidget(central);
 
-    m_treeView = new QTreeWidget(central);
+    m_treeModel = new CategoryTreeModel(m_document, &m_images, this);
+    m_treeView = new QTreeView(central);
     m_treeView->setObjectName(QStringLiteral("TreeView1"));
     m_treeView->setAccessibleName(QStringLiteral("Categories"));
     m_treeView->setGeometry(twips(0, 405, 3975, 5370));
     m_treeView->setHeaderHidden(true);
     m_treeView->header()->setAccessibleName(QStringLiteral("Category header"));
-    m_treeView->setColumnCount(1);
-    m_tree = new KeyedTree(m_treeView, &m_images);
-    connect(m_treeView, &QTreeWidget::currentItemChanged, this, &frmMain::refreshFromClick);
-    connect(m_treeView, &QTreeWidget::itemClicked, this, &frmMain::refreshFromClick);
+    m_treeView->setModel(m_treeModel);
+    m_treeView->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The root's text, the gallery's name, is edited on a double click only: F2 is Preview
+    // Item, and a second click on the selected root is an ordinary click.
+    m_treeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_treeView->setExpandsOnDoubleClick(false);
+    connect(m_treeView, &QTreeView::doubleClicked, this, &frmMain::renameGallery);
+    connect(m_treeModel, &QAbstractItemModel::modelReset, this, [this] {
+        const QScopedValueRollback moving(m_movingSelection, true);
+        m_treeView->expand(m_treeModel->rootIndex());
+        m_treeView->setCurrentIndex(m_treeModel->rootIndex());
+        m_refreshedNode = NotRefreshed;
+    });
+    connect(m_treeView->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &frmMain::selectionChanged);
+    connect(m_treeView, &QTreeView::clicked, this, &frmMain::selectionChanged);
+    connect(m_document, &GalleryDocument::nameChanged, this, [this] {
+        if (selectedNode() != CategoryTreeModel::NoNode)
+            m_statusText->setText(m_document->fullPath(selectedNode()));
+    });
 
-    m_listView = new QTreeWidget(central);
+    m_listModel = new ItemListModel(m_document, &m_images, this);
+    m_listView = new QTreeView(central);
     m_listView->setObjectName(QStringLiteral("ListView1"));
     m_listView->setAccessibleName(QStringLiteral("Items"));
     m_listView->setGeometry(twips(4005, 405, 5010, 5370));
-    m_listView->setColumnCount(2);
-    m_listView->setHeaderLabels({QStringLiteral("Description"), QStringLiteral("Filename")});
+    m_listView->setModel(m_listModel);
     m_listView->header()->setAccessibleName(QStringLiteral("Item columns"));
-    m_listView->header()->resizeSection(0, 3528 / 15);
-    m_listView->header()->resizeSection(1, 3528 / 15);
+    m_listView->header()->setStretchLastSection(false);
+    m_listView->header()->resizeSection(0, twips(3528));
+    m_listView->header()->resizeSection(1, twips(3528));
     m_listView->setRootIsDecorated(false);
     m_listView->setUniformRowHeights(true);
     m_listView->setSelectionMode(QAbstractItemView::SingleSelection);
     m_listView->setEditTriggers(QAbstractItemView::SelectedClicked);
-    m_labelEdit =
-        new LabelEditDelegate(m_listView, [this](const QModelIndex &index, const QString &text) {
-            renameItem(m_listView->topLevelItem(index.row()), text);
-        });
-    m_listView->setItemDelegate(m_labelEdit);
-    m_list = std::make_unique<KeyedList>(m_listView, &m_images, 4);
 
     m_statusBar = new QStatusBar(central);
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
@@ -223,14 +206,8 @@ void frmMain::createControls()
     m_statusText->setObjectName(QStringLiteral("StatusBar1Text"));
     m_statusBar->addWidget(m_statusText, 1);
 
-    m_lblFilename = new QLabel(central);
-    m_lblFilename->setObjectName(QStringLiteral("lblFilename"));
-    m_lblFilename->setAccessibleName(QStringLiteral("Current file"));
-    m_lblFilename->hide();
-
-    central->setMinimumSize(twips(0, 0, 9045, 6060).size());
-    resize(twips(0, 0, 9045, 6060).width(),
-           twips(0, 0, 9045, 6060).height() + menuBar()->sizeHint().height());
+    central->setMinimumSize(twipsSize(9045, 6060));
+    resize(twips(9045), twips(6060) + menuBar()->sizeHint().height());
 }
 
 void frmMain::createToolbar()
@@ -266,7 +243,7 @@ void frmMain::createToolbar()
     strip->setFrameStyle(QFrame::Panel | QFrame::Raised);
     strip->setGeometry(twips(0, 0, 9045, 420));
 
-    const int size = 345 / 15;
+    const int size = twips(345);
     int x = 4;
     int group = 1;
     int divider = 0;
@@ -294,20 +271,22 @@ void frmMain::createToolbar()
 
 void frmMain::startUp()
 {
+    constexpr unsigned singleFile =
+        ofn::FileMustExist | ofn::PathMustExist | ofn::HideReadOnly | ofn::OverwritePrompt;
     const FileDialogOptions pictures{
         QStringLiteral("Images|*.gif;*.jpg|GIF Images|*.gif|JPEG Images|*.jpg|All Files|*.*|"),
         QStringLiteral(".gif"),
-        0x1806,
+        singleFile,
         {},
         QStringLiteral("Choose Clipart")};
     m_galleryDialog = {QStringLiteral("Clipart Galleries|*.gal|All Files|*.*|"),
                        QStringLiteral(".gal"),
-                       0x1806,
+                       singleFile,
                        {},
                        {}};
     m_pictureDialog = pictures;
     m_multiDialog = pictures;
-    m_multiDialog.flags = 0x81A06;
+    m_multiDialog.flags = singleFile | ofn::AllowMultiSelect | ofn::Explorer;
 
     m_helpFile = programDirectory() + QStringLiteral("\\help\\artkeep.hlp");
     action(QStringLiteral("file_exit"))->setText(QStringLiteral("E&xit\tAlt+F4"));
@@ -320,34 +299,48 @@ QAction *frmMain::action(const QString &name) const
     return findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
 }
 
-QString frmMain::currentFilePath() const
-{
-    return m_lblFilename->text();
-}
-
-void frmMain::setCurrentFilePath(const QString &path)
-{
-    m_lblFilename->setText(path);
-}
-
 QString frmMain::statusText() const
 {
     return m_statusText->text();
 }
 
-QTreeWidgetItem *frmMain::rootNode() const
+void frmMain::runCommand(const std::function<void()> &command)
 {
-    return m_tree->count() > 0 ? m_tree->node(1) : nullptr;
+    try {
+        command();
+    } catch (const std::exception &e) {
+        m_dialogs->msgBox(QStringLiteral("The command could not be completed.\r\n\r\n%1")
+                              .arg(QString::fromLocal8Bit(e.what())),
+                          mb::OkOnly | mb::Critical);
+    } catch (...) {
+        m_dialogs->msgBox(QStringLiteral("The command could not be completed."),
+                          mb::OkOnly | mb::Critical);
+    }
 }
 
-bool frmMain::isRootOrNone(const QTreeWidgetItem *node) const
+bool frmMain::report(const Result &result)
 {
-    return !node || m_tree->key(node) == RootKey;
+    if (result.hasMessage())
+        m_dialogs->msgBox(result.text(), result.style(), result.caption());
+    return result.ok();
 }
 
-void frmMain::showError(const QString &text)
+int frmMain::selectedNode() const
 {
-    m_dialogs->msgBox(text, mb::OkOnly | mb::Critical);
+    return m_treeModel->categoryOf(m_treeView->currentIndex());
+}
+
+int frmMain::selectedRow() const
+{
+    const QModelIndex current = m_listView->currentIndex();
+    if (!current.isValid() || !m_listView->selectionModel()->isSelected(current))
+        return 0;
+    return current.row() + 1;
+}
+
+int frmMain::listRowCount() const
+{
+    return m_listModel->rowCount();
 }
 
 } // namespace qs::gallery

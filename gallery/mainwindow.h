@@ -2,45 +2,52 @@
 
 #include "dialogs.h"
 #include "frmpreview.h"
-#include "gallerymodel.h"
-#include "keyedcontrols.h"
+#include "gallerydocument.h"
+#include "imagelist.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
-class QAbstractItemDelegate;
 class QLabel;
 class QStatusBar;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 namespace qs::gallery {
 
-// The gallery editor's main window: category tree, item list, menus, toolbar, and the
-// document commands. The editing commands live in their own files by group.
+class CategoryTreeModel;
+class ItemListModel;
+
+// The gallery editor's main window: category tree, item list, menus, toolbar. It asks the
+// questions, hands the answers to the document and shows what came of them; the commands
+// live in their own files by group.
 class frmMain : public QMainWindow
 {
 public:
     static inline const QString AppTitle = QStringLiteral("Pictorium");
     static inline const QString Caption = QStringLiteral("Quillsite Pictorium");
-    static inline const QString RootKey = QStringLiteral("root");
+    // The node last listed before any refresh: none has run since the gallery was reset.
+    static constexpr int NotRefreshed = -2;
 
     // dialogs: null for the real ones; tests pass a scripted double.
     explicit frmMain(std::unique_ptr<Dialogs> dialogs = nullptr, QWidget *parent = nullptr);
     ~frmMain() override;
 
     void ResetGallery();
-    // Rebuilds the item list and status bar for the selected node; throws when rows fail.
+    // Rebuilds the item list and status bar for the selected node.
     void RefreshItemList();
 
-    QString currentFilePath() const;
+    QString currentFilePath() const { return m_document->filePath(); }
     QString statusText() const;
     QString helpFile() const { return m_helpFile; }
-    const Gallery &gallery() const { return m_gallery; }
+    const Gallery &gallery() const { return m_document->gallery(); }
+    const GalleryDocument &document() const { return *m_document; }
     QAction *action(const QString &name) const;
     frmPreview *previewWindow() const { return m_preview; }
+    CategoryTreeModel *treeModel() const { return m_treeModel; }
+    ItemListModel *listModel() const { return m_listModel; }
 
 private:
     void createImages();
@@ -50,15 +57,18 @@ private:
     void createToolbar();
     void startUp();
 
+    // Runs a command so that nothing it throws leaves the event handler.
+    void runCommand(const std::function<void()> &command);
+
     // Document commands.
     void fileNew();
     void fileOpen();
     void fileSave();
     bool fileSaveAs();
     bool askSaveFirst(const QString &question);
-    bool saveTo(const QString &path);
     void helpTopics();
     void helpAbout();
+    void renameGallery(const QModelIndex &index);
 
     // Category commands.
     void newCategory();
@@ -70,63 +80,37 @@ private:
     void addMultiple();
     void editItem();
     void removeItem();
-    void renameItem(QTreeWidgetItem *row, const QString &text);
     void previewItem();
     // Shows the picture dialog; the chosen file's bare name, empty on cancel.
     QString choosePicture();
-    // Adds a row and an item to node's category; false when the category refuses the file.
-    // The item a row of node's category stands for (row k is item k), or null.
-    Clipart *clipartOf(const QTreeWidgetItem *node, const QTreeWidgetItem *row);
-    bool appendItem(const QTreeWidgetItem *node, const QString &title, const QString &file);
     void installGallery();
 
-    // Programmatic changes of the tree's selection are not the user's clicks.
-    class TreeUpdate
-    {
-    public:
-        explicit TreeUpdate(bool &flag)
-            : m_flag(flag)
-            , m_old(flag)
-        {
-            m_flag = true;
-        }
-        ~TreeUpdate() { m_flag = m_old; }
-
-    private:
-        bool &m_flag;
-        bool m_old;
-    };
-
-    void refreshFromClick();
-    // RefreshItemList for a command: a category listing a file twice is reported, not fatal.
-    void refreshList();
-    void setCurrentFilePath(const QString &path);
-    QTreeWidgetItem *rootNode() const;
-    bool isRootOrNone(const QTreeWidgetItem *node) const;
-    // The category shown by node (node index k shows category k - 1), or null after
-    // showing "Error:  Could not find folder.".
-    Folder *folderOf(const QTreeWidgetItem *node);
-    void rebuildTree();
-    void showError(const QString &text);
+    // Shows a result's message, if it has one; true when the operation was done.
+    bool report(const Result &result);
+    // The selected node: a category position, or the tree model's RootNode or NoNode.
+    int selectedNode() const;
+    // The selected row's item position within its category, or 0.
+    int selectedRow() const;
+    int listRowCount() const;
+    void selectionChanged();
 
     std::unique_ptr<Dialogs> m_dialogs;
-    Gallery m_gallery;
+    GalleryDocument *m_document;
     ImageList m_images;
-    QTreeWidget *m_treeView = nullptr;
-    QTreeWidget *m_listView = nullptr;
-    QAbstractItemDelegate *m_labelEdit = nullptr;
-    KeyedTree *m_tree = nullptr;
-    std::unique_ptr<KeyedList> m_list;
+    CategoryTreeModel *m_treeModel = nullptr;
+    ItemListModel *m_listModel = nullptr;
+    QTreeView *m_treeView = nullptr;
+    QTreeView *m_listView = nullptr;
     QStatusBar *m_statusBar = nullptr;
     QLabel *m_statusText = nullptr;
-    QLabel *m_lblFilename = nullptr;
     QPointer<frmPreview> m_preview;
     QString m_helpFile;
     FileDialogOptions m_galleryDialog; // CommonDialog1
     FileDialogOptions m_pictureDialog; // CommonDialog2
     FileDialogOptions m_multiDialog;   // CommonDialog3
-    bool m_updatingTree = false;
-    const QTreeWidgetItem *m_refreshedNode = nullptr;
+    int m_refreshedNode = -1;
+    // Set while the program itself moves the tree's selection: that is not the user's click.
+    bool m_movingSelection = false;
 };
 
 } // namespace qs::gallery

@@ -1,29 +1,24 @@
-#include "hostinterface.h"
 #include "mainwindow.h"
-#include "paths.h"
-
-#include <QTreeWidget>
 
 namespace qs::gallery {
 
 void frmMain::previewItem()
 {
-    if (!m_preview)
+    // A closed preview is gone; the next one starts as a fresh window.
+    if (!m_preview) {
         m_preview = new frmPreview(*m_dialogs, this);
+        m_preview->setAttribute(Qt::WA_DeleteOnClose);
+    }
     m_preview->show();
     m_preview->raise();
 
-    const QString host = host::installFolder(host::GalleryHostDefault);
-    if (!host::isPresent(host, host::GalleryHostDefault)) {
+    const auto host = GalleryDocument::hostFolder();
+    if (!host) {
         m_dialogs->msgBox(QStringLiteral("Quillsite not found."));
         return;
     }
-    QTreeWidgetItem *node = m_tree->selected();
-    QTreeWidgetItem *row = m_list->selected();
-    if (!node || !row)
-        return;
-    m_preview->LoadPic(toNativePath(host::clipartRoot(host) + m_tree->key(node) +
-                                    QLatin1Char('\\') + m_list->key(row)));
+    if (const auto path = m_document->picturePath(*host, selectedNode(), selectedRow()))
+        m_preview->LoadPic(*path);
 }
 
 } // namespace qs::gallery

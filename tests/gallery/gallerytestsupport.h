@@ -1,11 +1,14 @@
 #pragma once
 
+#include "categorytreemodel.h"
+#include "itemlistmodel.h"
 #include "mainwindow.h"
 #include "scripteddialogs.h"
 #include "testsupport.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <memory>
 
@@ -20,47 +23,63 @@ inline QByteArray holidayGallery()
                  "Name=Buildings", "Folder=\\buildings", "NumItems=0", ""});
 }
 
-// A main window driven through its actions, with scripted dialogs.
+// A main window driven through its actions, with scripted dialogs; both views' models are
+// checked for consistency after every change.
 struct GalleryWindow
 {
     ScriptedDialogs *dialogs;
     std::unique_ptr<gallery::frmMain> window;
+    std::unique_ptr<QAbstractItemModelTester> treeTester;
+    std::unique_ptr<QAbstractItemModelTester> listTester;
 
     GalleryWindow()
     {
         auto scripted = std::make_unique<ScriptedDialogs>();
         dialogs = scripted.get();
         window = std::make_unique<gallery::frmMain>(std::move(scripted));
+        treeTester = std::make_unique<QAbstractItemModelTester>(
+            window->treeModel(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        listTester = std::make_unique<QAbstractItemModelTester>(
+            window->listModel(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    }
+    ~GalleryWindow()
+    {
+        treeTester.reset();
+        listTester.reset();
     }
 
     void trigger(const char *name) { window->action(QLatin1String(name))->trigger(); }
-    QTreeWidget *tree() const { return window->findChild<QTreeWidget *>("TreeView1"); }
-    QTreeWidget *list() const { return window->findChild<QTreeWidget *>("ListView1"); }
+    QTreeView *tree() const { return window->findChild<QTreeView *>("TreeView1"); }
+    QTreeView *list() const { return window->findChild<QTreeView *>("ListView1"); }
+    QAbstractItemModel *treeModel() const { return tree()->model(); }
+    QAbstractItemModel *listModel() const { return list()->model(); }
+    QModelIndex rootIndex() const { return treeModel()->index(0, 0); }
+    QModelIndex nodeIndex(int k) const
+    {
+        return k == 0 ? rootIndex() : treeModel()->index(k - 1, 0, rootIndex());
+    }
+    int rowCount() const { return listModel()->rowCount(); }
 
     QStringList nodeTexts() const
     {
         QStringList out;
-        QTreeWidgetItem *root = tree()->topLevelItem(0);
-        out << root->text(0);
-        for (int i = 0; i < root->childCount(); ++i)
-            out << root->child(i)->text(0);
+        out << rootIndex().data().toString();
+        for (int i = 0; i < treeModel()->rowCount(rootIndex()); ++i)
+            out << treeModel()->index(i, 0, rootIndex()).data().toString();
         return out;
     }
     // Rows as "title|file name".
     QStringList rows() const
     {
         QStringList out;
-        for (int i = 0; i < list()->topLevelItemCount(); ++i)
-            out << list()->topLevelItem(i)->text(0) + '|' + list()->topLevelItem(i)->text(1);
+        for (int i = 0; i < rowCount(); ++i)
+            out << listModel()->index(i, 0).data().toString() + '|' +
+                       listModel()->index(i, 1).data().toString();
         return out;
     }
     // Selects the tree node at display position: 0 the root, k the k-th category.
-    void selectNode(int k)
-    {
-        QTreeWidgetItem *root = tree()->topLevelItem(0);
-        tree()->setCurrentItem(k == 0 ? root : root->child(k - 1));
-    }
-    void selectRow(int row) { list()->setCurrentItem(list()->topLevelItem(row)); }
+    void selectNode(int k) { tree()->setCurrentIndex(nodeIndex(k)); }
+    void selectRow(int row) { list()->setCurrentIndex(listModel()->index(row, 0)); }
 
     void open(const QString &path)
     {

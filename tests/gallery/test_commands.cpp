@@ -59,7 +59,7 @@ TEST(CategoryCommands, NewCategoryPromptsAndPutsABackslashInFront)
     EXPECT_EQ(w.dialogs->shown()[1].defaultText, "unnamedfolder");
     EXPECT_EQ(w.nodeTexts(), (QStringList{"Holiday", "Animals", "Buildings", "Plants"}));
     EXPECT_EQ(w.model().Folders(3).FolderPath, "\\plants\\");
-    EXPECT_EQ(w.tree()->currentItem(), w.tree()->topLevelItem(0)); // not selected
+    EXPECT_EQ(w.tree()->currentIndex(), w.rootIndex()); // not selected
 
     // A second category of the same name with another path is fine; the same path is not.
     w.dialogs->answerInput("Plants").answerInput("\\other");
@@ -233,8 +233,8 @@ TEST(ItemCommands, InPlaceRenameChangesTheTitleOnlyAndCancelChangesNothing)
     w.selectNode(1);
     w.selectRow(0);
     w.window->show();
-    QTreeWidgetItem *row = w.list()->topLevelItem(0);
-    w.list()->editItem(row, 0);
+    const QModelIndex row = w.listModel()->index(0, 0);
+    w.list()->edit(row);
     auto *editor = w.list()->findChild<QLineEdit *>();
     ASSERT_NE(editor, nullptr);
     editor->setText("Tom");
@@ -244,7 +244,7 @@ TEST(ItemCommands, InPlaceRenameChangesTheTitleOnlyAndCancelChangesNothing)
     EXPECT_EQ(w.model().Folders(1).Items.Item(1).Description, "Tom");
     EXPECT_EQ(w.model().Folders(1).Items.Item(1).Filename, "cat.gif");
 
-    w.list()->editItem(row, 0);
+    w.list()->edit(row);
     editor = w.list()->findChild<QLineEdit *>();
     ASSERT_NE(editor, nullptr);
     editor->setText("Nope");

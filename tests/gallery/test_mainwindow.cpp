@@ -20,12 +20,12 @@ TEST(GalleryWindow, StartsWithAnEmptyUntitledGallery)
     GalleryWindow w;
     EXPECT_EQ(w.window->windowTitle(), "Quillsite Pictorium");
     EXPECT_EQ(w.nodeTexts(), QStringList{"Untitled Gallery"});
-    EXPECT_EQ(w.list()->topLevelItemCount(), 0);
+    EXPECT_EQ(w.rowCount(), 0);
     EXPECT_FALSE(w.list()->isEnabled());
     EXPECT_EQ(w.window->currentFilePath(), "");
     EXPECT_EQ(w.window->statusText(), "Untitled Gallery");
-    EXPECT_EQ(w.list()->headerItem()->text(0), "Description");
-    EXPECT_EQ(w.list()->headerItem()->text(1), "Filename");
+    EXPECT_EQ(w.listModel()->headerData(0, Qt::Horizontal).toString(), "Description");
+    EXPECT_EQ(w.listModel()->headerData(1, Qt::Horizontal).toString(), "Filename");
     EXPECT_EQ(w.tree()->geometry(), QRect(0, 27, 265, 358));
     EXPECT_EQ(w.list()->geometry(), QRect(267, 27, 334, 358));
     EXPECT_TRUE(w.window->helpFile().endsWith("\\help\\artkeep.hlp"));
@@ -90,7 +90,7 @@ TEST(GalleryWindow, OpenFillsTheTreeAndSelectingListsItems)
     EXPECT_EQ(w.dialogs->shown()[0].buttons, mb::YesNoCancel);
     EXPECT_EQ(w.nodeTexts(), (QStringList{"Holiday", "Animals", "Buildings"}));
     EXPECT_EQ(w.window->currentFilePath(), path);
-    EXPECT_EQ(w.list()->topLevelItemCount(), 0);
+    EXPECT_EQ(w.rowCount(), 0);
 
     w.selectNode(1);
     EXPECT_EQ(w.rows(), (QStringList{"Cat|cat.gif", "Dog|dog.jpg"}));

@@ -1,0 +1,258 @@
+#include "gallerydocument.h"
+
+#include "galleryfile.h"
+#include "hostinterface.h"
+#include "paths.h"
+
+#include <QHash>
+
+namespace qs::gallery {
+
+namespace {
+
+constexpr int CriticalOk = 16; // OK button with the stop icon
+
+QString withLeadingBackslash(const QString &path)
+{
+    return path.startsWith(QLatin1Char('\\')) ? path : QLatin1Char('\\') + path;
+}
+
+} // namespace
+
+GalleryDocument::GalleryDocument(QObject *parent)
+    : QObject(parent)
+{
+}
+
+const Folder *GalleryDocument::category(int k) const
+{
+    return k >= 1 && k <= m_gallery.Folders.Count() ? &m_gallery.Folders(k) : nullptr;
+}
+
+Folder *GalleryDocument::folder(int k)
+{
+    return const_cast<Folder *>(std::as_const(*this).category(k));
+}
+
+Clipart *GalleryDocument::item(int k, int j)
+{
+    Folder *f = folder(k);
+    if (!f || j < 1 || j > f->Items.Item.Count())
+        return nullptr;
+    return &f->Items.Item(j);
+}
+
+QString GalleryDocument::fullPath(int k) const
+{
+    const Folder *f = category(k);
+    return f ? m_gallery.Name + QLatin1Char('\\') + f->FolderName : m_gallery.Name;
+}
+
+int GalleryDocument::listableItemCount(int k, QString *duplicate) const
+{
+    const Folder *f = category(k);
+    if (!f)
+        return 0;
+    const auto &items = f->Items.Item;
+    QHash<QString, bool> seen;
+    seen.reserve(items.Count());
+    for (int j = 1; j <= items.Count(); ++j) {
+        const QString &file = items(j).Filename;
+        if (file.isEmpty())
+            continue;
+        if (seen.contains(file)) {
+            if (duplicate)
+                *duplicate = file;
+            return j - 1;
+        }
+        seen.insert(file, true);
+    }
+    return items.Count();
+}
+
+bool GalleryDocument::pathUsed(const QString &path, int except) const
+{
+    if (path.isEmpty())
+        return false;
+    if (path == Gallery::RootKey)
+        return true;
+    for (int k = 1; k <= m_gallery.Folders.Count(); ++k)
+        if (k != except && m_gallery.Folders(k).FolderPath == path)
+            return true;
+    return false;
+}
+
+bool GalleryDocument::fileUsed(int k, const QString &fileName, int except) const
+{
+    const auto &items = category(k)->Items.Item;
+    for (int j = 1; j <= items.Count(); ++j)
+        if (j != except && items(j).Filename == fileName)
+            return true;
+    return false;
+}
+
+void GalleryDocument::reset()
+{
+    emit aboutToReset();
+    m_gallery.reset();
+    m_filePath.clear();
+    emit wasReset();
+}
+
+Result GalleryDocument::open(const QString &path)
+{
+    emit aboutToReset();
+    m_gallery.reset();
+    m_filePath = path;
+    Result result = Result::done();
+    try {
+        LoadGallery(path, m_gallery);
+    } catch (const GalleryFileError &e) {
+        // A later Save must not overwrite the file with the part that was read.
+        m_filePath.clear();
+        result = Result::message(QStringLiteral("The gallery could not be read completely.\r\n\r\n"
+                                                "File: %1\r\nReason: %2\r\n\r\n"
+                                                "What was read is shown; save it under a new name.")
+                                     .arg(e.file(), e.reason()),
+                                 CriticalOk);
+    }
+    emit wasReset();
+    return result;
+}
+
+Result GalleryDocument::save()
+{
+    if (m_filePath.isEmpty())
+        return Result::refused();
+    try {
+        SaveGallery(m_filePath, m_gallery);
+        return Result::done();
+    } catch (const GalleryFileError &e) {
+        return Result::message(QStringLiteral("The gallery could not be saved to %1.\r\n\r\n%2")
+                                   .arg(e.file(), e.reason()),
+                               CriticalOk);
+    }
+}
+
+Result GalleryDocument::saveAs(const QString &path)
+{
+    m_filePath = path;
+    return save();
+}
+
+Result GalleryDocument::rename(const QString &name)
+{
+    if (name.isEmpty() || name == m_gallery.Name)
+        return Result::refused();
+    m_gallery.Name = name;
+    emit nameChanged();
+    return Result::done();
+}
+
+Result GalleryDocument::addCategory(const QString &name, const QString &typedPath)
+{
+    const QString path = withLeadingBackslash(typedPath);
+    if (pathUsed(path))
+        return Result::message(PathExists);
+    const int k = m_gallery.Folders.Count() + 1;
+    emit categoryAboutToBeAdded(k);
+    m_gallery.AddFolder(name, path);
+    emit categoryAdded(k);
+    return Result::done();
+}
+
+Result GalleryDocument::editCategory(int k, const QString &name, const QString &typedPath)
+{
+    const QString path = withLeadingBackslash(typedPath);
+    Folder *f = folder(k);
+    if (!f)
+        return Result::message(CategoryNotFound);
+    // Another category has that folder: change neither the node nor the category.
+    if (pathUsed(path, k))
+        return Result::message(PathExists);
+    f->FolderName = name;
+    f->FolderPath = path;
+    emit categoryChanged(k);
+    return Result::done();
+}
+
+Result GalleryDocument::removeCategory(int k)
+{
+    if (!category(k))
+        return Result::message(CategoryNotFound);
+    emit categoryAboutToBeRemoved(k);
+    m_gallery.Folders.Remove(k);
+    emit categoryRemoved(k);
+    return Result::done();
+}
+
+Result GalleryDocument::addItem(int k, const QString &title, const QString &fileName)
+{
+    Folder *f = folder(k);
+    if (!f)
+        return Result::message(CategoryNotFound);
+    // The category already has a picture of that name.
+    if (fileName.isEmpty() || fileUsed(k, fileName))
+        return Result::refused();
+    const int j = f->Items.Item.Count() + 1;
+    emit itemAboutToBeAdded(k, j);
+    f->Items.AddItem(title, fileName);
+    emit itemAdded(k, j);
+    return Result::done();
+}
+
+Result GalleryDocument::editItem(int k, int j, const QString &title, const QString &fileName)
+{
+    if (!category(k))
+        return Result::message(CategoryNotFound);
+    Clipart *clip = item(k, j);
+    if (!clip || fileName.isEmpty() || fileUsed(k, fileName, j))
+        return Result::refused();
+    clip->Description = title;
+    clip->Filename = fileName;
+    emit itemChanged(k, j);
+    return Result::done();
+}
+
+Result GalleryDocument::removeItem(int k, int j)
+{
+    if (!category(k))
+        return Result::message(CategoryNotFound);
+    if (!item(k, j))
+        return Result::refused();
+    emit itemAboutToBeRemoved(k, j);
+    folder(k)->Items.Item.Remove(j);
+    emit itemRemoved(k, j);
+    return Result::done();
+}
+
+Result GalleryDocument::retitleItem(int k, int j, const QString &title)
+{
+    if (!category(k))
+        return Result::message(CategoryNotFound);
+    Clipart *clip = item(k, j);
+    if (!clip)
+        return Result::refused();
+    clip->Description = title;
+    emit itemChanged(k, j);
+    return Result::done();
+}
+
+std::optional<QString> GalleryDocument::hostFolder()
+{
+    const QString folder = host::installFolder(host::GalleryHostDefault);
+    if (!host::isPresent(folder, host::GalleryHostDefault))
+        return std::nullopt;
+    return folder;
+}
+
+std::optional<QString> GalleryDocument::picturePath(const QString &hostFolder, int k, int j) const
+{
+    const Folder *f = category(k);
+    if (!f || j < 1 || j > f->Items.Item.Count())
+        return std::nullopt;
+    return toNativePath(host::clipartRoot(hostFolder) + f->FolderPath + QLatin1Char('\\') +
+                        f->Items.Item(j).Filename);
+}
+
+} // namespace qs::gallery

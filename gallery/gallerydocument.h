@@ -1,0 +1,125 @@
+#pragma once
+
+#include "gallerymodel.h"
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+namespace qs::gallery {
+
+// What an operation of the document came to: done, refused without a word, or refused or
+// finished with a message for the user (its text, message-box style and caption).
+class Result
+{
+public:
+    static Result done() { return Result(true); }
+    static Result refused() { return Result(false); }
+    static Result message(QString text, int style = 0, QString caption = {}, bool ok = false)
+    {
+        Result r(ok);
+        r.m_text = std::move(text);
+        r.m_style = style;
+        r.m_caption = std::move(caption);
+        return r;
+    }
+
+    bool ok() const { return m_ok; }
+    bool hasMessage() const { return !m_text.isEmpty(); }
+    const QString &text() const { return m_text; }
+    int style() const { return m_style; }
+    const QString &caption() const { return m_caption; }
+
+private:
+    explicit Result(bool ok)
+        : m_ok(ok)
+    {
+    }
+    bool m_ok;
+    QString m_text;
+    int m_style = 0;
+    QString m_caption;
+};
+
+// The one open gallery with its file path and the rules of every command that changes it.
+// Categories are addressed by position (1..count), items by position within their category.
+// The signals let item models follow each change.
+class GalleryDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    static inline const QString CategoryNotFound = QStringLiteral("Error:  Could not find folder.");
+    static inline const QString PathExists = QStringLiteral("Path already exists.");
+
+    explicit GalleryDocument(QObject *parent = nullptr);
+
+    const Gallery &gallery() const { return m_gallery; }
+    const QString &name() const { return m_gallery.Name; }
+    int categoryCount() const { return m_gallery.Folders.Count(); }
+    // Null outside 1..count.
+    const Folder *category(int k) const;
+    // Empty while the gallery has no file.
+    const QString &filePath() const { return m_filePath; }
+    // The node path the status bar shows: the gallery name, then "\" and the category name.
+    QString fullPath(int k) const;
+
+    // The items a list of category k can show: those before the first one whose picture file
+    // an earlier item already uses (possible in a file written by another program), and that
+    // file name, or an empty one when all items can be shown.
+    int listableItemCount(int k, QString *duplicate = nullptr) const;
+
+    // An empty "Untitled Gallery" without a file.
+    void reset();
+    // Reads path into a reset document; what a partial read got stays, without the path.
+    Result open(const QString &path);
+    // Writes to the current file; an untitled document is refused (the caller asks for a name).
+    Result save();
+    // The path becomes the document's file, whether or not the write succeeds.
+    Result saveAs(const QString &path);
+    // The gallery's name; an empty one is refused.
+    Result rename(const QString &name);
+
+    Result addCategory(const QString &name, const QString &typedPath);
+    Result editCategory(int k, const QString &name, const QString &typedPath);
+    Result removeCategory(int k);
+
+    Result addItem(int k, const QString &title, const QString &fileName);
+    Result editItem(int k, int j, const QString &title, const QString &fileName);
+    Result removeItem(int k, int j);
+    Result retitleItem(int k, int j, const QString &title);
+
+    // The host install folder, or nullopt when the host is absent.
+    static std::optional<QString> hostFolder();
+    // Writes a copy into the host's clipart folder as name + ".gal" and lists it in gallery.lst.
+    Result install(const QString &clipartFolder, const QString &name) const;
+    // Where the host keeps the picture of item j of category k.
+    std::optional<QString> picturePath(const QString &hostFolder, int k, int j) const;
+
+signals:
+    void aboutToReset();
+    void wasReset();
+    void nameChanged();
+    void categoryAboutToBeAdded(int k);
+    void categoryAdded(int k);
+    void categoryChanged(int k);
+    void categoryAboutToBeRemoved(int k);
+    void categoryRemoved(int k);
+    void itemAboutToBeAdded(int k, int j);
+    void itemAdded(int k, int j);
+    void itemChanged(int k, int j);
+    void itemAboutToBeRemoved(int k, int j);
+    void itemRemoved(int k, int j);
+
+private:
+    Folder *folder(int k);
+    Clipart *item(int k, int j);
+    bool pathUsed(const QString &path, int except = 0) const;
+    bool fileUsed(int k, const QString &fileName, int except = 0) const;
+
+    Gallery m_gallery;
+    QString m_filePath;
+};
+
+} // namespace qs::gallery

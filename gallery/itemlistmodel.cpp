@@ -1,0 +1,143 @@
+#include "itemlistmodel.h"
+
+#include "categorytreemodel.h"
+#include "gallerydocument.h"
+
+namespace qs::gallery {
+
+ItemListModel::ItemListModel(GalleryDocument *document, const ImageList *images, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_document(document)
+    , m_images(images)
+{
+    connectDocument();
+}
+
+void ItemListModel::connectDocument()
+{
+    GalleryDocument *d = m_document;
+    connect(d, &GalleryDocument::aboutToReset, this, [this] { beginResetModel(); });
+    connect(d, &GalleryDocument::wasReset, this, [this] {
+        m_category = 0;
+        m_rows = 0;
+        endResetModel();
+    });
+    connect(d, &GalleryDocument::categoryAboutToBeRemoved, this, [this](int k) {
+        if (k == m_category)
+            setCategory(0);
+        else if (k < m_category)
+            --m_category;
+    });
+    connect(d, &GalleryDocument::itemAboutToBeAdded, this, [this](int k, int j) {
+        if (k != m_category)
+            return;
+        m_relist = !complete();
+        if (!m_relist)
+            beginInsertRows({}, j - 1, j - 1);
+    });
+    connect(d, &GalleryDocument::itemAdded, this, [this](int k) {
+        if (k != m_category)
+            return;
+        if (m_relist)
+            return relist();
+        ++m_rows;
+        endInsertRows();
+    });
+    connect(d, &GalleryDocument::itemAboutToBeRemoved, this, [this](int k, int j) {
+        if (k != m_category)
+            return;
+        m_relist = !complete();
+        if (!m_relist)
+            beginRemoveRows({}, j - 1, j - 1);
+    });
+    connect(d, &GalleryDocument::itemRemoved, this, [this](int k) {
+        if (k != m_category)
+            return;
+        if (m_relist)
+            return relist();
+        --m_rows;
+        endRemoveRows();
+    });
+    connect(d, &GalleryDocument::itemChanged, this, [this](int k, int j) {
+        if (k != m_category)
+            return;
+        if (!complete() || j > m_rows)
+            return relist();
+        emit dataChanged(index(j - 1, 0), index(j - 1, 1));
+    });
+}
+
+bool ItemListModel::complete() const
+{
+    const Folder *f = m_document->category(m_category);
+    return !f || m_rows == f->Items.Item.Count();
+}
+
+void ItemListModel::relist()
+{
+    m_relist = false;
+    setCategory(m_category);
+}
+
+QString ItemListModel::setCategory(int k)
+{
+    beginResetModel();
+    QString duplicate;
+    m_category = m_document->category(k) ? k : 0;
+    m_rows = m_document->listableItemCount(m_category, &duplicate);
+    endResetModel();
+    return duplicate;
+}
+
+int ItemListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int ItemListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : 2;
+}
+
+QVariant ItemListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_rows)
+        return {};
+    const Clipart &clip = m_document->category(m_category)->Items.Item(index.row() + 1);
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return index.column() == 0 ? clip.Description : clip.Filename;
+    case Qt::DecorationRole:
+        return index.column() == 0 ? m_images->icon(ItemImageIndex) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant ItemListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    return section == 0 ? QStringLiteral("Description") : QStringLiteral("Filename");
+}
+
+bool ItemListModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    // Renaming in place changes the title only; the picture file stays.
+    if (role != Qt::EditRole || !index.isValid() || index.column() != 0 || index.row() >= m_rows)
+        return false;
+    return m_document->retitleItem(m_category, index.row() + 1, value.toString()).ok();
+}
+
+Qt::ItemFlags ItemListModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    if (index.column() == 0)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+} // namespace qs::gallery
