@@ -1,7 +1,7 @@
 // Gallery editor timings: reading and writing large galleries, listing a large category and
 // starting the main window.
-#include "gallerydata.h"
 #include "categorytreemodel.h"
+#include "gallerydata.h"
 #include "galleryfile.h"
 #include "itemlistmodel.h"
 #include "mainwindow.h"
@@ -13,6 +13,8 @@
 #include <QTreeView>
 
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 using namespace qs;
 using namespace qs::gallery;
@@ -173,6 +175,30 @@ void removeItemFromMiddle(benchmark::State &state, int items)
     }
 }
 
+// A 1 MB file of sections that each claim 999,999 items: the worst a small file can ask for.
+void openHostileGallery(benchmark::State &state)
+{
+    QByteArray bytes = "[Clipart Gallery]\r\nNumFolders=1000000\r\n";
+    for (int n = 1; bytes.size() < 1024 * 1024; ++n)
+        bytes += "[Folder" + QByteArray::number(n) + "]\r\nNumItems=999999\r\n";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("hostile.gal"));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        std::abort();
+    f.close();
+    auto dialogs = std::make_unique<BenchDialogs>();
+    dialogs->openPath = path;
+    frmMain window(std::move(dialogs));
+    for (auto _ : state)
+        window.action(QStringLiteral("file_open"))->trigger();
+    state.counters["file_kb"] = double(bytes.size()) / 1024;
+    state.counters["items_built"] = window.document().category(1)->Items.Item.Count();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_rss_mb"] = double(usage.ru_maxrss) / 1024;
+}
+
 void startWindow(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -207,6 +233,9 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark("BM_RemoveItemFromMiddle/10000", removeItemFromMiddle, 10000)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1000);
+    // Run alone (--benchmark_filter=Hostile) for a peak memory that is its own.
+    benchmark::RegisterBenchmark("BM_OpenHostileGallery/1MB", openHostileGallery)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_WindowStartup/empty", startWindow)
         ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);

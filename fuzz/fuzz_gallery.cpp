@@ -1,30 +1,86 @@
-// Feeds arbitrary bytes to the gallery reader through a file, as Open does, then writes the
-// result back: any input must give a gallery or a GalleryFileError, never a crash or a hang.
+// Feeds arbitrary bytes to the gallery editor's Open command in a real main window, then lists
+// every category as a click in the tree would and writes the result back: any input must give a
+// gallery or the partial-read message, never a crash, a hang or an escaped exception.
+#include "categorytreemodel.h"
+#include "dialogs.h"
 #include "galleryfile.h"
+#include "mainwindow.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+
+namespace {
+
+// Answers No to the save question, OK to every message and opens the fuzzed file.
+class OpenDialogs : public qs::Dialogs
+{
+public:
+    explicit OpenDialogs(QString path)
+        : Dialogs(QStringLiteral("Pictorium"))
+        , m_path(std::move(path))
+    {
+    }
+    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
+    std::optional<QString> openFile(const qs::FileDialogOptions &) override { return m_path; }
+    std::optional<QString> saveFile(const qs::FileDialogOptions &) override { return std::nullopt; }
+    bool print(QPrinter &) override { return false; }
+
+protected:
+    int showMessage(const QString &, int style, const QString &) override
+    {
+        return (style & qs::mb::ButtonMask) == qs::mb::OkOnly ? qs::mb::Ok : qs::mb::No;
+    }
+
+private:
+    QString m_path;
+};
+
+struct Harness
+{
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("fuzz.gal"));
+    std::unique_ptr<qs::gallery::frmMain> window;
+};
+
+Harness *harness = nullptr;
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QApplication(*argc, *argv);
+    harness = new Harness;
+    harness->window =
+        std::make_unique<qs::gallery::frmMain>(std::make_unique<OpenDialogs>(harness->path));
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("fuzz.gal"));
     {
-        QFile f(path);
+        QFile f(harness->path);
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
             return 0;
         f.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size));
     }
-    qs::gallery::Gallery gallery;
-    try {
-        qs::gallery::LoadGallery(path, gallery);
-    } catch (const qs::gallery::GalleryFileError &) {
-    }
+    qs::gallery::frmMain &window = *harness->window;
+    window.action(QStringLiteral("file_open"))->trigger();
+    auto *tree = window.findChild<QTreeView *>(QStringLiteral("TreeView1"));
+    const int categories = window.document().categoryCount();
+    for (int k = 1; k <= categories && k <= 64; ++k)
+        tree->setCurrentIndex(window.treeModel()->categoryIndex(k));
+    tree->setCurrentIndex(window.treeModel()->rootIndex());
     // What was read must write out as a well-formed gallery.
-    const QByteArray text = qs::gallery::galleryText(gallery);
+    const QByteArray text = qs::gallery::galleryText(window.gallery());
     if (!text.startsWith("[Clipart Gallery]\r\n"))
         __builtin_trap();
     return 0;

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 
 using namespace qs;
@@ -350,4 +351,34 @@ TEST(PreviewItem, ShowsPicturesFromTheHostAndReusesTheWindow)
               (QStringList{"Picture file not found.", "Picture file not found."}));
     EXPECT_EQ(preview->imgPic()->pixmap().size(), QSize(20, 10));
     EXPECT_EQ(preview->size(), QSize(312, 213));
+}
+
+TEST(PreviewItem, AClosedPreviewIsGoneAndLargePicturesAreScaledToTheWindow)
+{
+    HolidayWindow w;
+    const QString host = setHost();
+    QImage wide(1000, 500, QImage::Format_RGB32);
+    wide.fill(Qt::red);
+    ASSERT_TRUE(wide.save(host + "/images/animals/cat.gif", "PNG"));
+    w.selectNode(1);
+    w.selectRow(0);
+    w.trigger("item_preview");
+    QPointer<gallery::frmPreview> first = w.window->previewWindow();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->imgPic()->pixmap().size(), QSize(312, 156)); // fitted, shape kept
+    first->resize(500, 400);
+    first->move(40, 30);
+
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    w.selectRow(1); // dog.jpg is not in the host folder
+    w.dialogs->answerMessage(mb::Ok);
+    w.trigger("item_preview");
+    gallery::frmPreview *fresh = w.window->previewWindow();
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_TRUE(fresh->isVisible());
+    EXPECT_EQ(fresh->size(), QSize(312, 213));
+    EXPECT_TRUE(fresh->imgPic()->pixmap().isNull());
+    EXPECT_EQ(w.dialogs->messages(), QStringList{"Picture file not found."});
 }

@@ -156,6 +156,30 @@ TEST(GalleryFile, DuplicateFolderPathFailsAtTheSecondButEmptyPathsAreNoKeys)
     EXPECT_EQ(noPaths.Folders.Count(), 2);
 }
 
+TEST(GalleryFile, ACategoryUsingTheRootsKeyOrClaimingTooManyItemsInAllFailsThere)
+{
+    Gallery root;
+    const QString rootFailure =
+        load(crlf({"[Clipart Gallery]", "NumFolders=3", "[Folder1]", "Name=A", "Folder=\\a",
+                   "NumItems=1", "[Folder2]", "Name=Trick", "Folder=root", "[Folder3]", "Name=C"}),
+             root);
+    EXPECT_TRUE(rootFailure.contains("[Folder2]")) << rootFailure.toStdString();
+    ASSERT_EQ(root.Folders.Count(), 1);
+    EXPECT_EQ(root.Folders(1).Items.Item.Count(), 1);
+
+    // Each count alone is allowed; together they claim more than a gallery may hold, and the
+    // load stops before building the flood.
+    Gallery flood;
+    const QString floodFailure =
+        load(crlf({"[Clipart Gallery]", "NumFolders=3", "[Folder1]", "NumItems=2", "[Folder2]",
+                   "NumItems=999999", "[Folder3]", "NumItems=5"}),
+             flood);
+    EXPECT_TRUE(floodFailure.contains("[Folder2]")) << floodFailure.toStdString();
+    ASSERT_EQ(flood.Folders.Count(), 2);
+    EXPECT_EQ(flood.Folders(1).Items.Item.Count(), 2);
+    EXPECT_EQ(flood.Folders(2).Items.Item.Count(), 0);
+}
+
 TEST(GalleryFile, BrokenInputGivesAGalleryOrAFailureNeverACrash)
 {
     const QByteArray inputs[] = {
