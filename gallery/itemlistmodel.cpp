@@ -29,35 +29,15 @@ void ItemListModel::connectDocument()
             --m_category;
     });
     connect(d, &GalleryDocument::itemAboutToBeAdded, this, [this](int k, int j) {
-        if (k != m_category)
-            return;
-        m_relist = !complete();
-        if (!m_relist)
-            beginInsertRows({}, j - 1, j - 1);
+        aboutToChangeRows(k, [&] { beginInsertRows({}, j - 1, j - 1); });
     });
-    connect(d, &GalleryDocument::itemAdded, this, [this](int k) {
-        if (k != m_category)
-            return;
-        if (m_relist)
-            return relist();
-        ++m_rows;
-        endInsertRows();
-    });
+    connect(d, &GalleryDocument::itemAdded, this,
+            [this](int k) { rowsChanged(k, +1, [this] { endInsertRows(); }); });
     connect(d, &GalleryDocument::itemAboutToBeRemoved, this, [this](int k, int j) {
-        if (k != m_category)
-            return;
-        m_relist = !complete();
-        if (!m_relist)
-            beginRemoveRows({}, j - 1, j - 1);
+        aboutToChangeRows(k, [&] { beginRemoveRows({}, j - 1, j - 1); });
     });
-    connect(d, &GalleryDocument::itemRemoved, this, [this](int k) {
-        if (k != m_category)
-            return;
-        if (m_relist)
-            return relist();
-        --m_rows;
-        endRemoveRows();
-    });
+    connect(d, &GalleryDocument::itemRemoved, this,
+            [this](int k) { rowsChanged(k, -1, [this] { endRemoveRows(); }); });
     connect(d, &GalleryDocument::itemChanged, this, [this](int k, int j) {
         if (k != m_category)
             return;
@@ -65,6 +45,25 @@ void ItemListModel::connectDocument()
             return relist();
         emit dataChanged(index(j - 1, 0), index(j - 1, 1));
     });
+}
+
+void ItemListModel::aboutToChangeRows(int k, const std::function<void()> &begin)
+{
+    if (k != m_category)
+        return;
+    m_relist = !complete();
+    if (!m_relist)
+        begin();
+}
+
+void ItemListModel::rowsChanged(int k, int delta, const std::function<void()> &end)
+{
+    if (k != m_category)
+        return;
+    if (m_relist)
+        return relist();
+    m_rows += delta;
+    end();
 }
 
 bool ItemListModel::complete() const

@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 
+#include <functional>
+
 namespace qs::gallery {
 
 class GalleryDocument;
@@ -34,6 +36,10 @@ private:
     // True when the rows stand for every item, so that a change maps onto rows one to one.
     bool complete() const;
     void relist();
+    // A row added or removed in the listed category maps onto the rows one to one only while
+    // they stand for every item; otherwise the list is built again.
+    void aboutToChangeRows(int k, const std::function<void()> &begin);
+    void rowsChanged(int k, int delta, const std::function<void()> &end);
 
     GalleryDocument *m_document;
     const ImageList *m_images;
