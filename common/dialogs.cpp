@@ -1,5 +1,6 @@
 #include "dialogs.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -56,6 +57,7 @@ int QtDialogs::showMessage(const QString &text, int style, const QString &captio
     default:
         box.setIcon(QMessageBox::NoIcon);
     }
+    // Esc answers with the button that changes nothing: Cancel, else No, else OK.
     switch (style & mb::ButtonMask) {
     case mb::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -63,12 +65,16 @@ int QtDialogs::showMessage(const QString &text, int style, const QString &captio
         break;
     case mb::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
         break;
     default:
         box.setStandardButtons(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Ok);
     }
     box.exec();
-    switch (box.standardButton(box.clickedButton())) {
+    // A box that went away without a button pressed answers as Esc would.
+    QAbstractButton *answer = box.clickedButton() ? box.clickedButton() : box.escapeButton();
+    switch (box.standardButton(answer)) {
     case QMessageBox::Yes:
         return mb::Yes;
     case QMessageBox::No:
@@ -76,7 +82,7 @@ int QtDialogs::showMessage(const QString &text, int style, const QString &captio
     case QMessageBox::Ok:
         return mb::Ok;
     default:
-        return (style & mb::ButtonMask) == mb::YesNo ? mb::No : mb::Cancel;
+        return mb::Cancel;
     }
 }
 

@@ -28,10 +28,23 @@ QString notRegisteredMessage()
     return QStringLiteral("The Quillsite automation server is not registered on this system.");
 }
 
+#ifdef Q_OS_WIN
 QString cannotStartMessage(const QString &detail)
 {
     return QStringLiteral("The Quillsite automation server could not be started (%1).").arg(detail);
 }
+#else
+QString cannotStartMessage(const QString &command, QString reason)
+{
+    // The system's reason, without the name of the call that gave it.
+    if (const qsizetype colon = reason.indexOf(QStringLiteral(": "));
+        colon > 0 && !reason.left(colon).contains(QLatin1Char(' ')))
+        reason.remove(0, colon + 2);
+    return QStringLiteral("The Quillsite automation server could not be started with the command "
+                          "%1: %2.")
+        .arg(command, reason);
+}
+#endif
 
 } // namespace
 
@@ -116,10 +129,13 @@ QString hostTestTemplate(const QString &templatePath)
     if (arguments.isEmpty())
         return notRegisteredMessage();
 
-    const QString program = arguments.takeFirst();
+    QProcess server;
+    server.setProgram(arguments.takeFirst());
     arguments.append(toNativePath(templatePath));
-    if (!QProcess::startDetached(program, arguments))
-        return cannotStartMessage(*command);
+    server.setArguments(arguments);
+    server.setStandardInputFile(QProcess::nullDevice());
+    if (!server.startDetached())
+        return cannotStartMessage(*command, server.errorString());
     return {};
 }
 

@@ -1,21 +1,11 @@
 #include "settingsstore.h"
 
-#include "inifilestore.h"
-
 #include <QSettings>
 
 #ifndef Q_OS_WIN
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QLockFile>
-#include <QSaveFile>
-#include <QStandardPaths>
-#include <QStringList>
-#include <QTemporaryDir>
+#include "inifilestore.h"
 
-#include <atomic>
-#include <optional>
+#include <QStandardPaths>
 #endif
 
 namespace qs {
@@ -45,20 +35,28 @@ QString storeKey(const QString &application)
 
 } // namespace
 
-QString SettingsStore::get(const QString &application, const QString &section, const QString &key,
-                           const QString &defaultValue)
+// The registry is read afresh on every value() call, so the snapshot only saves the opening.
+struct SettingsSnapshot::Data
 {
-    // The registry is read afresh on every value() call.
-    const QSettings store(storeKey(application), QSettings::NativeFormat);
-    const QVariant value = store.value(settingsKey(section, key));
+    explicit Data(const QString &application)
+        : store(storeKey(application), QSettings::NativeFormat)
+    {
+    }
+    QSettings store;
+};
+
+QString SettingsSnapshot::get(const QString &section, const QString &key,
+                              const QString &defaultValue) const
+{
+    const QVariant value = m_data->store.value(settingsKey(section, key));
     return value.isValid() ? value.toString() : defaultValue;
 }
 
-bool SettingsStore::set(const QString &application, const QString &section, const QString &key,
-                        const QString &value)
+bool SettingsStore::setMany(const QString &application, const QList<SettingsWrite> &writes)
 {
     QSettings store(storeKey(application), QSettings::NativeFormat);
-    store.setValue(settingsKey(section, key), value);
+    for (const SettingsWrite &write : writes)
+        store.setValue(settingsKey(write.section, write.key), write.value);
     store.sync();
     return store.status() == QSettings::NoError;
 }
@@ -72,126 +70,51 @@ QString SettingsStore::filePath(const QString &application)
 
 namespace {
 
-// QSettings keeps every INI file it has parsed in a per-process cache and trusts it while the
-// file's size and modification time look unchanged, so a same-sized edit by another program
-// within one timestamp tick goes unseen. Parsing a private copy under a name never used before
-// sidesteps that cache while keeping QSettings' own INI syntax.
-class IniSnapshot
+// QSettings writes the group "General" as "[%General]" and reads a "[General]" section, as
+// people write it by hand, as the keys outside any group. So a key of the General section, or
+// below it, is also looked for there.
+std::optional<QString> handWrittenGeneralKey(const QString &section, const QString &key)
 {
-public:
-    explicit IniSnapshot(const QByteArray &content)
-    {
-        static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/qs-settings-XXXXXX"));
-        static std::atomic<quint64> counter = 0;
-        if (!folder.isValid())
-            return;
-        const QString path = folder.filePath(QString::number(++counter) + QStringLiteral(".ini"));
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size())
-            m_path = path;
-    }
-    ~IniSnapshot()
-    {
-        if (!m_path.isEmpty())
-            QFile::remove(m_path);
-    }
-    IniSnapshot(const IniSnapshot &) = delete;
-    IniSnapshot &operator=(const IniSnapshot &) = delete;
-
-    bool isValid() const { return !m_path.isEmpty(); }
-    const QString &path() const { return m_path; }
-
-private:
-    QString m_path;
-};
-
-std::optional<QByteArray> fileContent(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    static const QString General = QStringLiteral("General");
+    if (!section.startsWith(General, Qt::CaseInsensitive))
         return std::nullopt;
-    return file.readAll();
-}
-
-QString textOf(const QVariant &value)
-{
-    // An unquoted comma makes QSettings read a list, but the store only holds plain text.
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(QStringLiteral(", "));
-    return value.toString();
+    if (section.size() == General.size())
+        return key;
+    if (section[General.size()] != u'\\')
+        return std::nullopt;
+    return settingsKey(section.mid(General.size() + 1), key);
 }
 
 } // namespace
 
-namespace detail {
-
-std::optional<QString> readIniValue(const QString &file, const QString &key)
+struct SettingsSnapshot::Data
 {
-    const std::optional<QByteArray> content = fileContent(file);
-    if (!content)
-        return std::nullopt;
-    const IniSnapshot snapshot(*content);
-    if (!snapshot.isValid())
-        return std::nullopt;
-    const QSettings ini(snapshot.path(), QSettings::IniFormat);
-    const QVariant value = ini.value(key);
-    if (!value.isValid())
-        return std::nullopt;
-    return textOf(value);
-}
-
-bool writeIniValue(const QString &file, const QString &key, const QString &value)
-{
-    const QFileInfo info(file);
-    if (!QDir().mkpath(info.absolutePath()))
-        return false;
-    if (info.exists() && !info.isWritable())
-        return false;
-
-    // The lock QSettings itself takes while writing this file, so other writers take turns with us.
-    QLockFile lock(file + QStringLiteral(".lock"));
-    if (!lock.lock())
-        return false;
-
-    QByteArray content;
-    if (info.exists()) {
-        const std::optional<QByteArray> current = fileContent(file);
-        if (!current)
-            return false;
-        content = *current;
-    }
-    const IniSnapshot snapshot(content);
-    if (!snapshot.isValid())
-        return false;
+    explicit Data(const QString &application)
+        : file(SettingsStore::filePath(application))
     {
-        QSettings ini(snapshot.path(), QSettings::IniFormat);
-        ini.setValue(key, value);
-        ini.sync();
-        if (ini.status() != QSettings::NoError)
-            return false;
     }
-    const std::optional<QByteArray> updated = fileContent(snapshot.path());
-    if (!updated)
-        return false;
+    detail::IniFile file;
+};
 
-    QSaveFile out(file);
-    out.setDirectWriteFallback(true);
-    return out.open(QIODevice::WriteOnly) && out.write(*updated) == updated->size() && out.commit();
+QString SettingsSnapshot::get(const QString &section, const QString &key,
+                              const QString &defaultValue) const
+{
+    if (std::optional<QString> value = m_data->file.value(settingsKey(section, key)))
+        return *value;
+    if (const std::optional<QString> general = handWrittenGeneralKey(section, key)) {
+        if (std::optional<QString> value = m_data->file.value(*general))
+            return *value;
+    }
+    return defaultValue;
 }
 
-} // namespace detail
-
-QString SettingsStore::get(const QString &application, const QString &section, const QString &key,
-                           const QString &defaultValue)
+bool SettingsStore::setMany(const QString &application, const QList<SettingsWrite> &writes)
 {
-    return detail::readIniValue(filePath(application), settingsKey(section, key))
-        .value_or(defaultValue);
-}
-
-bool SettingsStore::set(const QString &application, const QString &section, const QString &key,
-                        const QString &value)
-{
-    return detail::writeIniValue(filePath(application), settingsKey(section, key), value);
+    QList<std::pair<QString, QString>> values;
+    values.reserve(writes.size());
+    for (const SettingsWrite &write : writes)
+        values.emplace_back(settingsKey(write.section, write.key), write.value);
+    return detail::writeIniValues(filePath(application), values);
 }
 
 QString SettingsStore::filePath(const QString &application)
@@ -202,5 +125,24 @@ QString SettingsStore::filePath(const QString &application)
 }
 
 #endif
+
+SettingsSnapshot::SettingsSnapshot(const QString &application)
+    : m_data(std::make_unique<Data>(application))
+{
+}
+
+SettingsSnapshot::~SettingsSnapshot() = default;
+
+QString SettingsStore::get(const QString &application, const QString &section, const QString &key,
+                           const QString &defaultValue)
+{
+    return SettingsSnapshot(application).get(section, key, defaultValue);
+}
+
+bool SettingsStore::set(const QString &application, const QString &section, const QString &key,
+                        const QString &value)
+{
+    return setMany(application, {SettingsWrite{section, key, value}});
+}
 
 } // namespace qs

@@ -1,11 +1,20 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <memory>
 
 namespace qs {
 
+struct SettingsWrite
+{
+    QString section, key, value;
+};
+
 // The per-user settings store, addressed by application, section and key. Every read goes
-// to the backing store, so it sees what another program wrote a moment ago.
+// to the backing store, so it sees what another program wrote a moment ago. A section holding
+// '\' names nested groups, as registry keys do.
 class SettingsStore
 {
 public:
@@ -14,8 +23,27 @@ public:
     // Creates what is missing. Returns false when the store could not be written.
     static bool set(const QString &application, const QString &section, const QString &key,
                     const QString &value);
+    // The writes in order, as one change: one lock and one replace of the backing file.
+    static bool setMany(const QString &application, const QList<SettingsWrite> &writes);
     // Where an application's values live off Windows (an INI file).
     static QString filePath(const QString &application);
+};
+
+// The store of one application as read once, for the many reads of one command: each get()
+// answers as SettingsStore::get would have at the moment the snapshot was taken.
+class SettingsSnapshot
+{
+public:
+    explicit SettingsSnapshot(const QString &application);
+    ~SettingsSnapshot();
+    SettingsSnapshot(const SettingsSnapshot &) = delete;
+    SettingsSnapshot &operator=(const SettingsSnapshot &) = delete;
+
+    QString get(const QString &section, const QString &key, const QString &defaultValue = {}) const;
+
+private:
+    struct Data;
+    std::unique_ptr<Data> m_data;
 };
 
 } // namespace qs

@@ -23,10 +23,36 @@ int main(int argc, char *argv[])
         return 1;
     }
     auto key = qs::RegistryKey::create(qs::host::AutomationServerKey);
-    if (!key || !key->setString(QString(), QDir(args[2]).absolutePath())) {
+    // Quoted, so that a folder name with blanks stays one program name in the command line.
+    const QString command = QLatin1Char('"') + QDir(args[2]).absolutePath() + QLatin1Char('"');
+    if (!key || !key->setString(QString(), command)) {
         err << "could not register the demo test-run command\n";
         return 1;
     }
     key->close();
+
+    // Two sample profiles for the profile switcher, unless it has some of its own already.
+    const QString profiles = QStringLiteral("TandemPadChooser");
+    const QString program = QStringLiteral("_Program");
+    if (qs::SettingsStore::get(profiles, program, QStringLiteral("NumProfs"),
+                               QStringLiteral("0")) == QLatin1String("0")) {
+        QList<qs::SettingsWrite> writes;
+        const QStringList samples[] = {
+            {"Office LAN", "pat", "pat@office.example", host + "/tandem/office"},
+            {"Home", "pat.home", "pat@home.example", host + "/tandem/home"}};
+        int slot = 0;
+        for (const QStringList &p : samples) {
+            writes.append({p[0], "Name", p[0]});
+            writes.append({p[0], "User", p[1]});
+            writes.append({p[0], "Email", p[2]});
+            writes.append({p[0], "Server", p[3]});
+            writes.append({program, "Prof" + QString::number(++slot), p[0]});
+        }
+        writes.append({program, "NumProfs", QString::number(slot)});
+        if (!qs::SettingsStore::setMany(profiles, writes)) {
+            err << "could not write the sample profiles\n";
+            return 1;
+        }
+    }
     return 0;
 }

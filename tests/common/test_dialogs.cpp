@@ -2,7 +2,15 @@
 #include "scripteddialogs.h"
 #include "testsupport.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
 #include <gtest/gtest-spi.h>
+
+#include <functional>
 
 using namespace qs;
 
@@ -49,4 +57,82 @@ TEST(Dialogs, ScriptedDialogsFailOnTheUnexpected)
             d.answerOpen("x");
         },
         "never used");
+}
+
+namespace {
+
+// Shows a message box through the real dialogs and, once it is up, does what act says to it.
+// Returns the answer and what the box showed.
+struct ShownBox
+{
+    int answer = 0;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+};
+
+ShownBox showAndAct(int style, const QString &caption,
+                    const std::function<void(QMessageBox *)> &act)
+{
+    ShownBox shown;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        shown.title = box->windowTitle();
+        shown.text = box->text();
+        shown.icon = box->icon();
+        for (QAbstractButton *button : box->buttons())
+            shown.buttons << button->text().remove(u'&');
+        shown.buttons.sort();
+        act(box);
+    });
+    poll.start();
+    QtDialogs dialogs("Pictorium", nullptr);
+    shown.answer = dialogs.msgBox("Save changes?", style, caption);
+    return shown;
+}
+
+void pressEscape(QMessageBox *box)
+{
+    QTest::keyClick(box, Qt::Key_Escape);
+}
+
+} // namespace
+
+TEST(QtDialogsTest, EscapeGivesTheCancellingAnswer)
+{
+    const ShownBox yesNoCancel = showAndAct(mb::YesNoCancel | mb::Information, {}, pressEscape);
+    EXPECT_EQ(yesNoCancel.answer, mb::Cancel);
+    EXPECT_EQ(yesNoCancel.buttons, (QStringList{"Cancel", "No", "Yes"}));
+    EXPECT_EQ(yesNoCancel.title, "Pictorium");
+    EXPECT_EQ(yesNoCancel.text, "Save changes?");
+    EXPECT_EQ(yesNoCancel.icon, QMessageBox::Information);
+
+    const ShownBox yesNo = showAndAct(mb::YesNo | mb::Critical, "Own", pressEscape);
+    EXPECT_EQ(yesNo.answer, mb::No);
+    EXPECT_EQ(yesNo.buttons, (QStringList{"No", "Yes"}));
+    EXPECT_EQ(yesNo.title, "Own");
+    EXPECT_EQ(yesNo.icon, QMessageBox::Critical);
+
+    const ShownBox ok = showAndAct(mb::OkOnly, {}, pressEscape);
+    EXPECT_EQ(ok.answer, mb::Ok);
+    EXPECT_EQ(ok.buttons, QStringList{"OK"});
+    EXPECT_EQ(ok.icon, QMessageBox::NoIcon);
+}
+
+// A box that goes away without any button pressed answers as Esc would.
+TEST(QtDialogsTest, ClosingWithoutAButtonAnswersAsEscape)
+{
+    const auto dismiss = [](QMessageBox *box) { box->reject(); };
+    EXPECT_EQ(showAndAct(mb::YesNoCancel, {}, dismiss).answer, mb::Cancel);
+    EXPECT_EQ(showAndAct(mb::YesNo, {}, dismiss).answer, mb::No);
+    EXPECT_EQ(showAndAct(mb::OkOnly, {}, dismiss).answer, mb::Ok);
+
+    const auto clickYes = [](QMessageBox *box) { box->button(QMessageBox::Yes)->click(); };
+    EXPECT_EQ(showAndAct(mb::YesNoCancel, {}, clickYes).answer, mb::Yes);
 }

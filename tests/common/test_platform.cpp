@@ -17,21 +17,7 @@ using namespace qs;
 
 namespace {
 
-// Restores an environment variable a test changed.
-class EnvironmentGuard
-{
-public:
-    explicit EnvironmentGuard(const char *name)
-        : m_name(name)
-        , m_old(qgetenv(name))
-    {
-    }
-    ~EnvironmentGuard() { qputenv(m_name, m_old); }
-
-private:
-    const char *m_name;
-    QByteArray m_old;
-};
+using test::EnvironmentGuard;
 
 // A stand-in program that records its arguments, one a line, in outFile.
 QString makeRecorder(const QString &folder, const QString &name, const QString &outFile)
@@ -55,89 +41,6 @@ QByteArray waitForFile(const QString &path)
 }
 
 } // namespace
-
-TEST(SettingsStoreTest, RoundTripDefaultsAndLocation)
-{
-    const QString file = test::testHome() + "/.config/VB and VBA Program Settings/App.ini";
-    EXPECT_EQ(SettingsStore::filePath("App"), file);
-    EXPECT_EQ(SettingsStore::get("App", "General", "Path", "none"), "none");
-    EXPECT_FALSE(QFileInfo::exists(file));
-
-    ASSERT_TRUE(SettingsStore::set("App", "General", "Path", "C:\\Program Files\\Q, Inc"));
-    EXPECT_TRUE(QFileInfo::exists(file));
-    EXPECT_EQ(SettingsStore::get("App", "General", "Path", "none"), "C:\\Program Files\\Q, Inc");
-    EXPECT_EQ(SettingsStore::get("App", "General", "Other", "none"), "none");
-    EXPECT_EQ(SettingsStore::get("Elsewhere", "General", "Path"), QString());
-
-    // The location follows XDG_CONFIG_HOME at every call.
-    EnvironmentGuard guard("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", (test::testHome() + "/other").toUtf8());
-    EXPECT_EQ(SettingsStore::filePath("App"),
-              test::testHome() + "/other/VB and VBA Program Settings/App.ini");
-    EXPECT_EQ(SettingsStore::get("App", "General", "Path", "none"), "none");
-}
-
-TEST(SettingsStoreTest, BackslashSectionsNestGroups)
-{
-    ASSERT_TRUE(
-        SettingsStore::set(host::SettingsApp, host::CollabLanSection, host::ServerKey, "lan1"));
-    ASSERT_TRUE(SettingsStore::set(host::SettingsApp, host::CollabSection, host::UserIdKey, "me"));
-    EXPECT_EQ(SettingsStore::get(host::SettingsApp, host::CollabLanSection, host::ServerKey),
-              "lan1");
-    EXPECT_EQ(SettingsStore::get(host::SettingsApp, host::CollabSection, host::ServerKey, "-"),
-              "-");
-
-    const QString file = SettingsStore::filePath(host::SettingsApp);
-    EXPECT_TRUE(test::readAll(file).contains("LAN\\Server=lan1"));
-    QSettings ini(file, QSettings::IniFormat);
-    EXPECT_EQ(ini.childGroups(), QStringList{"Tandem!Pad"});
-    ini.beginGroup("Tandem!Pad");
-    EXPECT_EQ(ini.childGroups(), QStringList{"LAN"});
-    EXPECT_EQ(ini.childKeys(), QStringList{"UserID"});
-}
-
-TEST(SettingsStoreTest, ReadsSeeOutsideWrites)
-{
-    const QString file = SettingsStore::filePath("App");
-    // Another program's same-sized edit, on a file system whose timestamps are too coarse to
-    // tell it from the previous write: only reading the file afresh notices it.
-    const auto outsideEdit = [&](const QByteArray &from, const QByteArray &to) {
-        const QDateTime stamp = QFileInfo(file).lastModified();
-        ASSERT_TRUE(test::writeAll(file, test::readAll(file).replace(from, to)));
-        QFile edited(file);
-        ASSERT_TRUE(edited.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(edited.setFileTime(stamp, QFileDevice::FileModificationTime));
-    };
-    for (int i = 0; i < 3; ++i) {
-        const QByteArray before = "v" + QByteArray::number(i);
-        const QByteArray after = "w" + QByteArray::number(i);
-        ASSERT_TRUE(SettingsStore::set("App", "Sec", "Key", before));
-        ASSERT_EQ(SettingsStore::get("App", "Sec", "Key"), before);
-        outsideEdit(before, after);
-        ASSERT_EQ(SettingsStore::get("App", "Sec", "Key"), after) << "round " << i;
-    }
-    // A write keeps what another program changed meanwhile.
-    ASSERT_TRUE(SettingsStore::set("App", "Sec", "Old", "y"));
-    ASSERT_EQ(SettingsStore::get("App", "Sec", "Old"), "y");
-    outsideEdit("Old=y", "New=y");
-    ASSERT_TRUE(SettingsStore::set("App", "Sec", "Mine", "z"));
-    EXPECT_EQ(SettingsStore::get("App", "Sec", "New"), "y");
-    EXPECT_EQ(SettingsStore::get("App", "Sec", "Old", "gone"), "gone");
-    EXPECT_EQ(SettingsStore::get("App", "Sec", "Mine"), "z");
-}
-
-TEST(SettingsStoreTest, UnwritableStoreFails)
-{
-    // A plain file where the settings folder should go.
-    ASSERT_TRUE(test::writeAll(test::testHome() + "/blocked", "x"));
-    EnvironmentGuard guard("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", (test::testHome() + "/blocked").toUtf8());
-    EXPECT_FALSE(SettingsStore::set("App", "Sec", "Key", "v"));
-    EXPECT_EQ(SettingsStore::get("App", "Sec", "Key", "d"), "d");
-    auto key = RegistryKey::create("Software\\X");
-    ASSERT_TRUE(key);
-    EXPECT_FALSE(key->setString("V", "v"));
-}
 
 TEST(RegistryKeyTest, ValuesLandInHiveFile)
 {
@@ -235,8 +138,9 @@ TEST(HostAutomationTest, StartsRegisteredServer)
     ASSERT_TRUE(key);
     const QString missing = "\"" + test::testHome() + "/no such/server\" /Automation";
     ASSERT_TRUE(key->setString({}, missing));
-    EXPECT_EQ(hostTestTemplate(templ),
-              "The Quillsite automation server could not be started (" + missing + ").");
+    EXPECT_EQ(hostTestTemplate(templ), "The Quillsite automation server could not be started "
+                                       "with the command " +
+                                           missing + ": No such file or directory.");
 
     const QString args = test::testHome() + "/server-args";
     const QString server = makeRecorder(test::testHome() + "/fake server", "qsauto", args);

@@ -36,31 +36,31 @@ ScriptedDialogs::~ScriptedDialogs()
 
 ScriptedDialogs &ScriptedDialogs::answerMessage(int button)
 {
-    m_answers.push_back({DialogKind::Message, button, {}, {}, false});
+    m_answers.push_back({DialogKind::Message, button, {}, {}, false, {}});
     return *this;
 }
 
 ScriptedDialogs &ScriptedDialogs::answerInput(const QString &text)
 {
-    m_answers.push_back({DialogKind::Input, 0, text, {}, false});
+    m_answers.push_back({DialogKind::Input, 0, text, {}, false, {}});
     return *this;
 }
 
 ScriptedDialogs &ScriptedDialogs::answerOpen(std::optional<QString> path)
 {
-    m_answers.push_back({DialogKind::Open, 0, {}, std::move(path), false});
+    m_answers.push_back({DialogKind::Open, 0, {}, std::move(path), false, {}});
     return *this;
 }
 
 ScriptedDialogs &ScriptedDialogs::answerSave(std::optional<QString> path)
 {
-    m_answers.push_back({DialogKind::Save, 0, {}, std::move(path), false});
+    m_answers.push_back({DialogKind::Save, 0, {}, std::move(path), false, {}});
     return *this;
 }
 
-ScriptedDialogs &ScriptedDialogs::answerPrint(bool accepted)
+ScriptedDialogs &ScriptedDialogs::answerPrint(bool accepted, std::function<void(QPrinter &)> choose)
 {
-    m_answers.push_back({DialogKind::Print, 0, {}, {}, accepted});
+    m_answers.push_back({DialogKind::Print, 0, {}, {}, accepted, std::move(choose)});
     return *this;
 }
 
@@ -112,10 +112,12 @@ std::optional<QString> ScriptedDialogs::saveFile(const FileDialogOptions &option
     return a ? a->path : std::nullopt;
 }
 
-bool ScriptedDialogs::print(QPrinter &)
+bool ScriptedDialogs::print(QPrinter &printer)
 {
     m_shown.push_back({DialogKind::Print, {}, {}, 0, 0, {}, {}});
     const auto a = take(DialogKind::Print, QStringLiteral("print"));
+    if (a && a->choose)
+        a->choose(printer);
     return a && a->accepted;
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -35,7 +36,8 @@ public:
     ScriptedDialogs &answerInput(const QString &text);
     ScriptedDialogs &answerOpen(std::optional<QString> path);
     ScriptedDialogs &answerSave(std::optional<QString> path);
-    ScriptedDialogs &answerPrint(bool accepted);
+    // choose sets the printer up as the user would in the dialog (copies, print to file).
+    ScriptedDialogs &answerPrint(bool accepted, std::function<void(QPrinter &)> choose = {});
 
     QString inputBox(const QString &prompt, const QString &title,
                      const QString &defaultText) override;
@@ -59,6 +61,7 @@ private:
         QString text;
         std::optional<QString> path;
         bool accepted = false;
+        std::function<void(QPrinter &)> choose;
     };
     std::optional<Answer> take(DialogKind kind, const QString &what);
 

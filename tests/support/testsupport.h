@@ -33,6 +33,24 @@ namespace qs::test {
 // The fresh temporary home the test environment made for the running test.
 QString testHome();
 
+// Restores an environment variable a test changed.
+class EnvironmentGuard
+{
+public:
+    explicit EnvironmentGuard(const char *name)
+        : m_name(name)
+        , m_old(qgetenv(name))
+    {
+    }
+    ~EnvironmentGuard() { qputenv(m_name, m_old); }
+    EnvironmentGuard(const EnvironmentGuard &) = delete;
+    EnvironmentGuard &operator=(const EnvironmentGuard &) = delete;
+
+private:
+    const char *m_name;
+    QByteArray m_old;
+};
+
 inline QByteArray readAll(const QString &path)
 {
     QFile f(path);

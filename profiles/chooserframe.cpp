@@ -1,0 +1,118 @@
+#include "profchooser.h"
+
+#include "stripcontrols.h"
+#include "titlestrip.h"
+#include "twips.h"
+
+#include <QSystemTrayIcon>
+#include <QWindow>
+
+// The title strip and the window's life in the notification area: painting, dragging,
+// minimizing and activation.
+namespace qs::profiles {
+
+void ProfChooser::DoTitle(int red, int green, int blue)
+{
+    m_strip->paintGradient(QColor(red, green, blue));
+}
+
+QColor ProfChooser::titleColour() const
+{
+    return m_inactive ? QColor(255, 255, 255) : QColor(255, 0, 0);
+}
+
+void ProfChooser::paintTitle()
+{
+    const QColor colour = titleColour();
+    DoTitle(colour.red(), colour.green(), colour.blue());
+}
+
+void ProfChooser::MoveTitle()
+{
+    if (isMaximized())
+        return;
+    emit moveRequested();
+    // Without a window manager that moves windows nothing happens, and nothing else must.
+    if (QWindow *window = windowHandle())
+        window->startSystemMove();
+}
+
+void ProfChooser::trayPressed()
+{
+    setWindowState(Qt::WindowNoState);
+    show();
+    raise();
+    activateWindow();
+}
+
+void ProfChooser::minimizeWindow()
+{
+    activateWindow();
+    // Not showMinimized(): it would show the window again after changeEvent has hidden it.
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+void ProfChooser::unload()
+{
+    close();
+}
+
+bool ProfChooser::event(QEvent *event)
+{
+    // Qt repaints an uncovered window from its own buffer, so the strip is repainted here,
+    // where the colours change.
+    if (event->type() == QEvent::WindowActivate) {
+        m_inactive = false;
+        paintTitle();
+    } else if (event->type() == QEvent::WindowDeactivate) {
+        m_inactive = true;
+        paintTitle();
+    }
+    return QWidget::event(event);
+}
+
+void ProfChooser::changeEvent(QEvent *event)
+{
+    // A minimized window lives on only as the notification-area icon; without one it stays
+    // an ordinary minimized window, which the desktop can bring back.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() && hasNotificationArea())
+        hide();
+    QWidget::changeEvent(event);
+}
+
+void ProfChooser::paintEvent(QPaintEvent *)
+{
+    // The strip is painted after the window, in the same pass, with the colours chosen here.
+    m_strip->setColour(titleColour());
+}
+
+void ProfChooser::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (isMinimized()) {
+        if (hasNotificationArea())
+            hide();
+        return;
+    }
+    m_strip->placeButtons();
+    // The frame line starts just below the strip and runs to the bottom edge, in twips.
+    const int stripHeight = TitleStrip::HeightTwips;
+    const int innerHeight = height() * 15;
+    m_shape->setGeometry(twips(0), twips(stripHeight + 1), width(),
+                         twips(innerHeight - stripHeight));
+    DoTitle(255, 0, 0);
+}
+
+void ProfChooser::focusInEvent(QFocusEvent *event)
+{
+    m_inactive = false;
+    QWidget::focusInEvent(event);
+}
+
+void ProfChooser::focusOutEvent(QFocusEvent *event)
+{
+    m_inactive = true;
+    QWidget::focusOutEvent(event);
+}
+
+} // namespace qs::profiles

@@ -1,0 +1,296 @@
+#include "profchooser.h"
+
+#include "captionbitmaps.h"
+#include "paths.h"
+#include "profilecommands.h"
+#include "stripcontrols.h"
+#include "titlestrip.h"
+#include "twips.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSystemTrayIcon>
+#include <QTreeWidget>
+
+namespace qs::profiles {
+
+namespace {
+
+QFont formFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setPointSize(8);
+    return font;
+}
+
+QPushButton *button(const char *name, const QString &text, const QRect &place, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAccessibleName(QString(text).remove(u'&'));
+    b->setGeometry(place);
+    // Enter on a focused button presses it; anywhere else it presses Apply.
+    b->setAutoDefault(true);
+    return b;
+}
+
+QLineEdit *field(const char *name, const QString &purpose, const QRect &place, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setAccessibleName(purpose);
+    edit->setGeometry(place);
+    return edit;
+}
+
+void label(const char *name, const QString &text, const QRect &place, QWidget *parent)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setAccessibleName(text);
+    l->setGeometry(place);
+}
+
+} // namespace
+
+ProfChooser::ProfChooser(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(AppTitle, this))
+{
+    setObjectName(QStringLiteral("ProfChooser"));
+    setWindowTitle(Caption);
+    setAccessibleName(Caption);
+    setWindowIcon(programIcon());
+    setFont(formFont());
+    setFixedSize(twipsSize(4650, 3990));
+    createTitleStrip();
+    createControls();
+    createFrame();
+    createTray();
+    connectHandlers();
+    load();
+}
+
+ProfChooser::~ProfChooser() = default;
+
+void ProfChooser::createTitleStrip()
+{
+    m_shape = new FrameLine(this);
+    m_shape->setObjectName(QStringLiteral("Shape1"));
+    m_shape->setAccessibleName(QStringLiteral("Frame line"));
+    m_strip = new TitleStrip(this);
+    m_strip->setGeometry(twips(0, 0, 4650, TitleStrip::HeightTwips));
+}
+
+void ProfChooser::createControls()
+{
+    m_instructions = new DragLabel(Instructions, 0, this);
+    m_instructions->setWordWrap(true);
+    m_instructions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_instructions->setGeometry(twips(45, 360, 4515, 645));
+
+    m_combo = new QComboBox(this);
+    m_combo->setObjectName(QStringLiteral("Combo1"));
+    m_combo->setAccessibleName(QStringLiteral("Profile"));
+    m_combo->setEditable(false);
+    m_combo->setGeometry(twips(45, 1125, 3480, 315));
+
+    m_apply = button("cmdApply", QStringLiteral("&Apply"), twips(3555, 1125, 1005, 285), this);
+    m_apply->setDefault(true);
+
+    // The rows behind the list; the user never sees them.
+    m_table = new QTreeWidget(this);
+    m_table->setObjectName(QStringLiteral("ListView1"));
+    m_table->setAccessibleName(QStringLiteral("Profiles"));
+    m_table->setHeaderLabels({QStringLiteral("name"), QStringLiteral("user"),
+                              QStringLiteral("email"), QStringLiteral("server")});
+    m_table->setRootIsDecorated(false);
+    m_table->hide();
+}
+
+void ProfChooser::createFrame()
+{
+    m_frame = new QGroupBox(QStringLiteral("Profile Properties"), this);
+    m_frame->setObjectName(QStringLiteral("Frame1"));
+    m_frame->setAccessibleName(m_frame->title());
+    m_frame->setGeometry(twips(45, 1530, 4515, 2310));
+
+    label("Label2", QStringLiteral("Name:"), twips(135, 315, 555, 240), m_frame);
+    m_name = field("txtName", QStringLiteral("Name"), twips(1350, 270, 2985, 330), m_frame);
+    label("Label3", QStringLiteral("User Name:"), twips(135, 720, 870, 240), m_frame);
+    m_user =
+        field("txtUserName", QStringLiteral("User Name"), twips(1350, 675, 2985, 330), m_frame);
+    label("Label4", QStringLiteral("Email Address:"), twips(135, 1125, 1140, 240), m_frame);
+    m_email =
+        field("txtEmail", QStringLiteral("Email Address"), twips(1350, 1080, 2985, 330), m_frame);
+    label("Label5", QStringLiteral("Server Path:"), twips(135, 1530, 1050, 240), m_frame);
+    m_server =
+        field("txtServer", QStringLiteral("Server Path"), twips(1350, 1485, 2985, 330), m_frame);
+    m_new = button("cmdNew", QStringLiteral("&New"), twips(1890, 1890, 1140, 330), m_frame);
+    m_update =
+        button("cmdUpdate", QStringLiteral("&Update"), twips(3150, 1890, 1140, 330), m_frame);
+}
+
+void ProfChooser::createTray()
+{
+    m_tray = new QSystemTrayIcon(programIcon(), this);
+    m_tray->setObjectName(QStringLiteral("cSysTray1"));
+    m_tray->setToolTip(TrayTip);
+    m_tray->show();
+}
+
+void ProfChooser::connectHandlers()
+{
+    // The handler runs for the program's selections and for every pick, even of the same entry.
+    connect(m_combo, &QComboBox::currentIndexChanged, this, &ProfChooser::comboSelected);
+    connect(m_combo, &QComboBox::activated, this, &ProfChooser::comboSelected);
+    for (QLineEdit *edit : {m_name, m_user, m_email, m_server})
+        connect(edit, &QLineEdit::textChanged, this, &ProfChooser::fieldChanged);
+    connect(m_new, &QPushButton::clicked, this, &ProfChooser::newProfile);
+    connect(m_update, &QPushButton::clicked, this, &ProfChooser::updateProfile);
+    connect(m_apply, &QPushButton::clicked, this, &ProfChooser::applyProfile);
+
+    connect(m_strip, &TitleStrip::stripPressed, this, &ProfChooser::MoveTitle);
+    connect(m_strip, &TitleStrip::wordPressed, this, &ProfChooser::MoveTitle);
+    connect(m_instructions, &DragLabel::pressed, this, &ProfChooser::MoveTitle);
+    connect(m_strip, &TitleStrip::iconDoubleClicked, this, &ProfChooser::unload);
+    connect(m_strip->minimizeButton(), &QAbstractButton::clicked, this,
+            &ProfChooser::minimizeWindow);
+    connect(m_strip->closeButton(), &QAbstractButton::clicked, this, [this] {
+        activateWindow();
+        unload();
+    });
+    connect(m_tray, &QSystemTrayIcon::activated, this, &ProfChooser::trayPressed);
+
+    // A change of the display configuration repaints the title.
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &ProfChooser::paintTitle);
+    connect(qGuiApp, &QGuiApplication::screenAdded, this, &ProfChooser::paintTitle);
+    connect(qGuiApp, &QGuiApplication::screenRemoved, this, &ProfChooser::paintTitle);
+}
+
+bool ProfChooser::hasNotificationArea() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void ProfChooser::load()
+{
+    m_inactive = false;
+    LoadSettings();
+    // Without a notification area nothing could ever bring a hidden window back.
+    if (!hasNotificationArea())
+        show();
+}
+
+void ProfChooser::LoadSettings()
+{
+    const ProfileList list = readProfileList(programDirectory());
+    {
+        const QSignalBlocker blocker(m_combo);
+        m_table->clear();
+        m_combo->clear();
+        for (const Profile &row : list.rows) {
+            new QTreeWidgetItem(m_table, {row.name, row.user, row.email, row.server});
+            m_combo->addItem(row.name);
+        }
+        m_combo->setCurrentIndex(-1);
+    }
+    if (list.selectFirst)
+        m_combo->setCurrentIndex(0);
+}
+
+Profile ProfChooser::fields() const
+{
+    return {m_name->text(), m_user->text(), m_email->text(), m_server->text()};
+}
+
+void ProfChooser::comboSelected()
+{
+    const QString picked = m_combo->currentText();
+    for (int i = 0; i < m_table->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem *row = m_table->topLevelItem(i);
+        if (row->text(0) == picked) {
+            m_name->setText(row->text(0));
+            m_user->setText(row->text(1));
+            m_email->setText(row->text(2));
+            m_server->setText(row->text(3));
+            return;
+        }
+    }
+}
+
+void ProfChooser::fieldChanged()
+{
+    m_update->setEnabled(allFieldsFilled(fields()));
+}
+
+void ProfChooser::newProfile()
+{
+    m_update->setEnabled(false);
+    m_combo->insertItem(0, QString());
+    m_combo->setCurrentIndex(0);
+    for (QLineEdit *edit : {m_user, m_name, m_email, m_server})
+        edit->clear();
+    m_name->setFocus();
+}
+
+void ProfChooser::updateProfile()
+{
+    const Profile f = fields();
+    switch (updateStep(f)) {
+    case UpdateStep::RefuseUnderscore:
+        m_dialogs->msgBox(UnderscoreMessage);
+        return;
+    case UpdateStep::RefuseMissing:
+        m_dialogs->msgBox(MissingFieldMessage);
+        return;
+    case UpdateStep::ConfirmCurrent:
+        if (!confirm())
+            return;
+        applyHostSettings(f);
+        break;
+    case UpdateStep::SaveProfile:
+        saveProfile(f);
+        break;
+    }
+    LoadSettings();
+}
+
+void ProfChooser::applyProfile()
+{
+    if (!confirm())
+        return;
+    applyHostSettings(fields());
+    LoadSettings();
+}
+
+bool ProfChooser::confirm()
+{
+    return m_dialogs->msgBox(ConfirmMessage, mb::YesNo, ConfirmCaption) == mb::Yes;
+}
+
+void ProfChooser::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        m_apply->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void ProfChooser::closeEvent(QCloseEvent *event)
+{
+    m_tray->hide();
+    QWidget::closeEvent(event);
+    emit unloaded();
+}
+
+} // namespace qs::profiles

@@ -1,0 +1,110 @@
+#pragma once
+
+#include "dialogs.h"
+#include "profilestore.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QSystemTrayIcon;
+class QTreeWidget;
+
+namespace qs::profiles {
+
+class DragLabel;
+class FrameLine;
+class TitleStrip;
+
+// The profile chooser: a frameless window with its own painted title strip, the list of
+// profiles, the four fields of the picked one and the New, Update and Apply buttons. It lives
+// in the notification area; the store and the rules of the commands are elsewhere.
+class ProfChooser : public QWidget
+{
+    Q_OBJECT
+public:
+    static inline const QString Caption = QStringLiteral("Tandem!Pad for LANs Pickwell");
+    static inline const QString TrayTip = QStringLiteral("Quillsite Tandem!Pad for LANs Pickwell");
+    static inline const QString Instructions = QStringLiteral(
+        "Please choose a profile from the list, and click Apply to make the necessary changes.  "
+        "Note:  Close all connected windows and the chat window before changing profiles.");
+
+    // dialogs: null for the real ones; tests pass a scripted double.
+    explicit ProfChooser(std::unique_ptr<Dialogs> dialogs = nullptr, QWidget *parent = nullptr);
+    ~ProfChooser() override;
+
+    // Rebuilds the hidden table and the list from the stores.
+    void LoadSettings();
+    // Paints the title strip fading from (red, green, blue) to black.
+    void DoTitle(int red, int green, int blue);
+    // Hands the window to the window manager's move, as a drag on a caption would.
+    void MoveTitle();
+
+    bool isInactive() const { return m_inactive; }
+    Profile fields() const;
+    TitleStrip *titleStrip() const { return m_strip; }
+    QSystemTrayIcon *trayIcon() const { return m_tray; }
+
+signals:
+    // The window asked the window manager to move it.
+    void moveRequested();
+    // The window was unloaded: the program ends.
+    void unloaded();
+
+protected:
+    // Whether the desktop shows notification-area icons; the load handler asks this class's own.
+    virtual bool hasNotificationArea() const;
+
+    bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createTitleStrip();
+    void createControls();
+    void createFrame();
+    void createTray();
+    void connectHandlers();
+    void load();
+
+    void comboSelected();
+    void fieldChanged();
+    void newProfile();
+    void updateProfile();
+    void applyProfile();
+    bool confirm();
+    // The paint handler: the strip's colours for the inactive flag.
+    QColor titleColour() const;
+    void paintTitle();
+    void trayPressed();
+    void minimizeWindow();
+    void unload();
+
+    std::unique_ptr<Dialogs> m_dialogs;
+    bool m_inactive = false;
+    TitleStrip *m_strip = nullptr;
+    FrameLine *m_shape = nullptr;
+    DragLabel *m_instructions = nullptr;
+    QComboBox *m_combo = nullptr;
+    QPushButton *m_apply = nullptr;
+    QGroupBox *m_frame = nullptr;
+    QLineEdit *m_name = nullptr;
+    QLineEdit *m_user = nullptr;
+    QLineEdit *m_email = nullptr;
+    QLineEdit *m_server = nullptr;
+    QPushButton *m_new = nullptr;
+    QPushButton *m_update = nullptr;
+    QTreeWidget *m_table = nullptr;
+    QSystemTrayIcon *m_tray = nullptr;
+};
+
+} // namespace qs::profiles

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "profilestore.h"
+
+#include <QString>
+
+namespace qs::profiles {
+
+inline const QString AppTitle = QStringLiteral("Tandem!Pad Pickwell");
+inline const QString UnderscoreMessage =
+    QStringLiteral("The underscore character is not allowed as the first character of a name.");
+inline const QString MissingFieldMessage =
+    QStringLiteral("One or more required fields is missing.");
+inline const QString ConfirmMessage =
+    QStringLiteral("This will update the current settings as used by Quillsite.  Are you sure you "
+                   "want to do this?");
+inline const QString ConfirmCaption = QStringLiteral("Update");
+
+// Update is offered only while every field holds text; spaces count as text.
+bool allFieldsFilled(const Profile &fields);
+
+// What Update does with the fields, decided in the order the checks are made.
+enum class UpdateStep {
+    RefuseUnderscore, // the name starts with "_": show UnderscoreMessage
+    RefuseMissing,    // a field is empty: show MissingFieldMessage
+    ConfirmCurrent,   // the name is "Current": ask ConfirmMessage, then apply the fields
+    SaveProfile,      // save the fields as the profile of that name
+};
+UpdateStep updateStep(const Profile &fields);
+
+// Writes the user name, e-mail address and server path as the host's current settings,
+// in that order; the name is not looked at.
+void applyHostSettings(const Profile &fields);
+
+} // namespace qs::profiles

@@ -1,0 +1,70 @@
+#include "profilestore.h"
+
+#include "hostinterface.h"
+
+namespace qs::profiles {
+
+QString slotKey(qint64 slot)
+{
+    return SlotKeyPrefix + QString::number(slot);
+}
+
+std::optional<qint64> slotCount(const QString &text)
+{
+    bool ok = false;
+    const qint64 count = text.toLongLong(&ok);
+    // A count below zero was never written by this program; it is damage, like any other text.
+    if (!ok || count < 0)
+        return std::nullopt;
+    return count;
+}
+
+ProfileList readProfileList(const QString &serverDefault)
+{
+    ProfileList list;
+    {
+        const SettingsSnapshot host(host::SettingsApp);
+        list.rows.append({CurrentName, host.get(host::CollabSection, host::UserIdKey),
+                          host.get(host::CollabSection, host::EmailKey),
+                          host.get(host::CollabLanSection, host::ServerKey, serverDefault)});
+    }
+
+    const SettingsSnapshot store(StoreApp);
+    const QString countText = store.get(ProgramSection, NumProfsKey, QStringLiteral("0"));
+    const std::optional<qint64> count = slotCount(countText);
+    if (countText == QLatin1String("0") || !count)
+        return list;
+    for (qint64 i = 1; i <= *count; ++i) {
+        const QString section = store.get(ProgramSection, slotKey(i));
+        if (section.isEmpty())
+            continue;
+        list.rows.append({store.get(section, NameKey, section), store.get(section, UserKey),
+                          store.get(section, EmailKey), store.get(section, ServerKey)});
+    }
+    list.selectFirst = true;
+    return list;
+}
+
+QList<SettingsWrite> profileWrites(const SettingsSnapshot &snapshot, const Profile &p)
+{
+    const QString existing = snapshot.get(p.name, NameKey, NewSentinel);
+    QList<SettingsWrite> writes{{p.name, NameKey, p.name},
+                                {p.name, UserKey, p.user},
+                                {p.name, EmailKey, p.email},
+                                {p.name, ServerKey, p.server}};
+    if (existing == NewSentinel) {
+        const qint64 slot =
+            slotCount(snapshot.get(ProgramSection, NumProfsKey, QStringLiteral("0"))).value_or(0) +
+            1;
+        writes.append({ProgramSection, NumProfsKey, QString::number(slot)});
+        writes.append({ProgramSection, slotKey(slot), p.name});
+    }
+    return writes;
+}
+
+bool saveProfile(const Profile &p)
+{
+    return SettingsStore::setMany(StoreApp, profileWrites(SettingsSnapshot(StoreApp), p));
+}
+
+} // namespace qs::profiles

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "settingsstore.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace qs::profiles {
+
+// Where the profiles live in the per-user settings store.
+inline const QString StoreApp = QStringLiteral("TandemPadChooser");
+inline const QString ProgramSection = QStringLiteral("_Program");
+inline const QString NumProfsKey = QStringLiteral("NumProfs");
+inline const QString SlotKeyPrefix = QStringLiteral("Prof");
+inline const QString NameKey = QStringLiteral("Name");
+inline const QString UserKey = QStringLiteral("User");
+inline const QString EmailKey = QStringLiteral("Email");
+inline const QString ServerKey = QStringLiteral("Server");
+
+// The first list row, standing for the host's current settings; never a stored profile.
+inline const QString CurrentName = QStringLiteral("Current");
+// What a profile's "Name" reads as while the profile does not exist yet.
+inline const QString NewSentinel = QStringLiteral("_new");
+
+struct Profile
+{
+    QString name;
+    QString user;
+    QString email;
+    QString server;
+
+    bool operator==(const Profile &) const = default;
+};
+
+// What the chooser's list shows: the "Current" row, then the profiles in slot order.
+struct ProfileList
+{
+    QList<Profile> rows;
+    // False when no profile was ever saved: then nothing is selected after a rebuild.
+    bool selectFirst = false;
+};
+
+// "Prof" followed by the slot number.
+QString slotKey(qint64 slot);
+// The number of slots handed out; nullopt when the text is not a whole number.
+std::optional<qint64> slotCount(const QString &text);
+
+// Reads the host's current settings and every profile, each store parsed once. serverDefault
+// is what the "Current" row shows when the host has no server path.
+ProfileList readProfileList(const QString &serverDefault);
+
+// The writes that save profile p into a store holding what snapshot read, in the order they
+// are made: its four values, then for a new profile the raised count and its slot.
+QList<SettingsWrite> profileWrites(const SettingsSnapshot &snapshot, const Profile &p);
+// Saves p over what is on disk now; false when the store could not be written.
+bool saveProfile(const Profile &p);
+
+} // namespace qs::profiles

@@ -1,0 +1,35 @@
+#include "profmod.h"
+
+#include "hostinterface.h"
+#include "registry.h"
+#include "settingsstore.h"
+
+namespace qs::profiles::ProfMod {
+
+bool SetKeyValue(RegistryRoot root, QString &subKey, QString &valueName, QString &value)
+{
+    // The registry layer writes below the current user's hive, the only root this program uses.
+    if (root != RegistryRoot::CurrentUser)
+        return false;
+    std::optional<RegistryKey> key = RegistryKey::create(subKey);
+    if (!key)
+        return false;
+    // The host's key never holds an empty string: an empty value goes in as one space.
+    if (value.isEmpty())
+        value = QStringLiteral(" ");
+    const bool set = key->setString(valueName, value);
+    key->close();
+    return set;
+}
+
+void SaveHostSetting(const QString &application, const QString &section, const QString &key,
+                     const QString &value)
+{
+    QString subKey = host::RegistryKeyBase + section;
+    QString valueName = key;
+    QString registryValue = value;
+    SetKeyValue(RegistryRoot::CurrentUser, subKey, valueName, registryValue);
+    SettingsStore::set(application, section, key, value);
+}
+
+} // namespace qs::profiles::ProfMod

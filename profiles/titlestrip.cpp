@@ -1,0 +1,148 @@
+#include "titlestrip.h"
+
+#include "captionbitmaps.h"
+#include "stripcontrols.h"
+#include "twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace qs::profiles {
+
+namespace {
+
+constexpr int TwipsPerPixel = 15;
+
+QFont titleFont(bool bold)
+{
+    QFont font;
+    font.setFamilies(
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Helvetica")});
+    font.setPointSizeF(9.75);
+    font.setBold(bold);
+    return font;
+}
+
+// One component at x of a fade over width units: full at the left, nothing at the right.
+int faded(int component, int x, int width)
+{
+    return component - component * x / width;
+}
+
+// The pixel column that holds twip t, rounding toward the left also for t < 0.
+int pixelColumn(int t)
+{
+    return t >= 0 ? t / TwipsPerPixel : -((-t + TwipsPerPixel - 1) / TwipsPerPixel);
+}
+
+// The place given, widened where the font on this system needs more room for the word.
+QRect fitted(const QLabel *label, QRect place)
+{
+    place.setWidth(
+        std::max(place.width(), label->fontMetrics().horizontalAdvance(label->text()) + 1));
+    return place;
+}
+
+} // namespace
+
+TitleStrip::TitleStrip(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Picture1"));
+    setAccessibleName(QStringLiteral("Title bar"));
+    // Every pixel is painted, so nothing behind needs drawing first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    createIcon();
+    createWords();
+    createButtons();
+}
+
+void TitleStrip::createIcon()
+{
+    m_icon = new IconImage(this);
+    m_icon->setObjectName(QStringLiteral("Image1"));
+    m_icon->setAccessibleName(QStringLiteral("Tandem!Pad Pickwell"));
+    m_icon->setPixmap(programIcon().pixmap(32, 32));
+    m_icon->setGeometry(twips(0, 0, 300, 300));
+    connect(m_icon, &IconImage::doubleClicked, this, &TitleStrip::iconDoubleClicked);
+}
+
+void TitleStrip::createWords()
+{
+    m_boldWord = new DragLabel(QStringLiteral("Tandem!Pad"), 2, this);
+    m_boldWord->setFont(titleFont(true));
+    m_boldWord->setGeometry(fitted(m_boldWord, twips(315, 30, 870, 240)));
+    // "Pickwell" keeps its distance behind the bold word, however wide the font made that.
+    const QRect plain = twips(1215, 30, 1365, 285);
+    const int gap = plain.left() - twips(315 + 870);
+    m_plainWord = new DragLabel(QStringLiteral("Pickwell"), 1, this);
+    m_plainWord->setFont(titleFont(false));
+    m_plainWord->setGeometry(fitted(
+        m_plainWord,
+        plain.translated(std::max(0, m_boldWord->geometry().right() + 1 + gap - plain.left()), 0)));
+    for (DragLabel *word : {m_boldWord, m_plainWord}) {
+        word->setAttribute(Qt::WA_TranslucentBackground);
+        word->setAutoFillBackground(false);
+        word->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        connect(word, &DragLabel::pressed, this, [this] { emit wordPressed(); });
+    }
+}
+
+void TitleStrip::createButtons()
+{
+    m_minimize = new CaptionButton(minimizeBitmap(), this);
+    m_minimize->setObjectName(QStringLiteral("Command3"));
+    m_minimize->setAccessibleName(QStringLiteral("Minimize"));
+    m_maximize = new CaptionButton(maximizeBitmap(), this);
+    m_maximize->setObjectName(QStringLiteral("Command2"));
+    m_maximize->setAccessibleName(QStringLiteral("Maximize"));
+    m_maximize->setEnabled(false);
+    m_close = new CaptionButton(closeBitmap(), this);
+    m_close->setObjectName(QStringLiteral("Command1"));
+    m_close->setAccessibleName(QStringLiteral("Close"));
+    for (CaptionButton *button : {m_minimize, m_maximize, m_close})
+        button->resize(twipsSize(260, 240));
+}
+
+void TitleStrip::paintGradient(const QColor &colour)
+{
+    m_colour = colour;
+    update();
+}
+
+void TitleStrip::placeButtons()
+{
+    const int inner = width() * TwipsPerPixel;
+    m_close->move(twips(inner - 300), twips(25));
+    m_maximize->move(twips(inner - 700), twips(25));
+    m_minimize->move(twips(inner - 1000), twips(25));
+}
+
+void TitleStrip::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    // The gradient is laid out in twips, the strip's own units, in about 128 bands.
+    const int inner = width() * TwipsPerPixel;
+    if (inner <= 0)
+        return;
+    const int step = std::max(1, inner / 128);
+    for (int x = 0; x <= inner; x += step) {
+        const QColor band(faded(m_colour.red(), x, inner), faded(m_colour.green(), x, inner),
+                          faded(m_colour.blue(), x, inner));
+        // Each band reaches one unit back into the previous one and covers the full height.
+        p.fillRect(
+            QRect(QPoint(pixelColumn(x - 1), 0), QPoint(pixelColumn(x + step), height() - 1)),
+            band);
+    }
+}
+
+void TitleStrip::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() == Qt::LeftButton)
+        emit stripPressed();
+}
+
+} // namespace qs::profiles

@@ -1,0 +1,182 @@
+#include "profilestestsupport.h"
+
+#include "paths.h"
+#include "profilecommands.h"
+#include "profmod.h"
+
+#include <QSettings>
+
+using namespace qs;
+using namespace qs::profiles;
+using namespace qs::test;
+
+namespace {
+
+QString dump(const QList<SettingsWrite> &writes)
+{
+    QStringList out;
+    for (const SettingsWrite &w : writes)
+        out << w.section + '/' + w.key + '=' + w.value;
+    return out.join('\n');
+}
+
+} // namespace
+
+TEST(ProfileStore, FirstRunListsOnlyTheHostsCurrentSettings)
+{
+    const ProfileList list = readProfileList(programDirectory());
+    ASSERT_EQ(list.rows.size(), 1);
+    EXPECT_EQ(list.rows[0], (Profile{"Current", "", "", programDirectory()}));
+    EXPECT_FALSE(list.selectFirst);
+    // Reading writes nothing.
+    EXPECT_FALSE(QFile::exists(profileStoreFile()));
+    EXPECT_FALSE(QFile::exists(hostStoreFile()));
+
+    setHostSettings("pat", "pat@example.com", "");
+    EXPECT_EQ(readProfileList("unused").rows[0],
+              (Profile{"Current", "pat", "pat@example.com", ""}));
+}
+
+TEST(ProfileStore, SlotsAreListedInOrderAndMissingOnesSkipped)
+{
+    ASSERT_TRUE(writeAll(profileStoreFile(), gappedStore()));
+    setHostSettings("host.user", "host@example.com", "/srv/host");
+    const ProfileList list = readProfileList(programDirectory());
+    EXPECT_TRUE(list.selectFirst);
+    // Lab has no "Name": its section name shows.
+    EXPECT_EQ(list.rows, (QList<Profile>{{"Current", "host.user", "host@example.com", "/srv/host"},
+                                         {"Home", "pat", "pat@home.example", "/srv/home"},
+                                         {"Lab", "lab.user", "lab@example.com", "/srv/lab"}}));
+}
+
+TEST(ProfileStore, CountsThatAreNotWholeNumbersReadAsNoProfiles)
+{
+    for (const char *count : {"0", "three", "", "-2", "2.5"}) {
+        ASSERT_TRUE(writeAll(profileStoreFile(),
+                             lines({"[_Program]", (std::string("NumProfs=") + count).c_str(),
+                                    "Prof1=Home", "", "[Home]", "Name=Home", ""})));
+        const ProfileList list = readProfileList({});
+        EXPECT_EQ(list.rows.size(), 1) << count;
+        EXPECT_FALSE(list.selectFirst) << count;
+    }
+    EXPECT_EQ(slotCount("12"), 12);
+    EXPECT_EQ(slotCount("x"), std::nullopt);
+    EXPECT_EQ(slotKey(10), "Prof10");
+}
+
+TEST(ProfileStore, NewProfileWritesItsValuesThenTheCountThenItsSlot)
+{
+    ASSERT_TRUE(writeAll(profileStoreFile(),
+                         lines({"[_Program]", "NumProfs=2", "Prof1=Home", "Prof2=Work", ""})));
+    const Profile lab{"Lab", "lab.user", "lab@example.com", "/srv/lab"};
+    EXPECT_EQ(dump(profileWrites(SettingsSnapshot(StoreApp), lab)),
+              "Lab/Name=Lab\nLab/User=lab.user\nLab/Email=lab@example.com\nLab/Server=/srv/lab\n"
+              "_Program/NumProfs=3\n_Program/Prof3=Lab");
+    ASSERT_TRUE(saveProfile(lab));
+    EXPECT_EQ(
+        readAll(profileStoreFile()),
+        lines({"[Lab]", "Email=lab@example.com", "Name=Lab", "Server=/srv/lab", "User=lab.user", "",
+               "[_Program]", "NumProfs=3", "Prof1=Home", "Prof2=Work", "Prof3=Lab"}));
+
+    // Saved again with other values: the four values change, the index stays.
+    const Profile again{"Lab", "other", "other@example.com", "/srv/other"};
+    EXPECT_EQ(dump(profileWrites(SettingsSnapshot(StoreApp), again)),
+              "Lab/Name=Lab\nLab/User=other\nLab/Email=other@example.com\nLab/Server=/srv/other");
+    ASSERT_TRUE(saveProfile(again));
+    EXPECT_EQ(
+        readAll(profileStoreFile()),
+        lines({"[Lab]", "Email=other@example.com", "Name=Lab", "Server=/srv/other", "User=other",
+               "", "[_Program]", "NumProfs=3", "Prof1=Home", "Prof2=Work", "Prof3=Lab"}));
+}
+
+TEST(ProfileStore, FirstProfileOfAnEmptyStoreTakesSlotOne)
+{
+    ASSERT_TRUE(saveProfile({"Work_1", "u", "e", "s"}));
+    const SettingsSnapshot store(StoreApp);
+    EXPECT_EQ(store.get(ProgramSection, NumProfsKey), "1");
+    EXPECT_EQ(store.get(ProgramSection, "Prof1"), "Work_1");
+    EXPECT_EQ(readProfileList({}).rows.size(), 2);
+}
+
+TEST(ProfileStore, EachCommandSeesWhatAnotherProgramWroteBefore)
+{
+    ASSERT_TRUE(saveProfile({"Home", "pat", "pat@home.example", "/srv/home"}));
+    EXPECT_EQ(readProfileList({}).rows.size(), 2);
+    // Another program adds a profile in slot 2 between two commands.
+    ASSERT_TRUE(SettingsStore::setMany(StoreApp, {{"Other", "Name", "Other"},
+                                                  {ProgramSection, "NumProfs", "2"},
+                                                  {ProgramSection, "Prof2", "Other"}}));
+    const ProfileList list = readProfileList({});
+    ASSERT_EQ(list.rows.size(), 3);
+    EXPECT_EQ(list.rows[2].name, "Other");
+    // The next new profile goes behind it instead of taking its slot.
+    ASSERT_TRUE(saveProfile({"Lab", "u", "e", "s"}));
+    const SettingsSnapshot store(StoreApp);
+    EXPECT_EQ(store.get(ProgramSection, "Prof2"), "Other");
+    EXPECT_EQ(store.get(ProgramSection, "Prof3"), "Lab");
+    EXPECT_EQ(store.get(ProgramSection, NumProfsKey), "3");
+}
+
+TEST(HostSettings, RegistryGetsOneSpaceForAnEmptyValueTheStoreKeepsItEmpty)
+{
+    ProfMod::SaveHostSetting(host::SettingsApp, host::CollabLanSection, host::ServerKey, "");
+    EXPECT_EQ(readAll(hiveFile()),
+              lines({"[Software]",
+                     "Vantrell%20Software\\Quillsite%2097\\CurrentVersion\\Tandem%21Pad\\LAN\\"
+                     "Server=\" \""}));
+    EXPECT_EQ(readAll(hostStoreFile()), lines({"[Tandem%21Pad]", "LAN\\Server="}));
+    EXPECT_EQ(SettingsStore::get(host::SettingsApp, host::CollabLanSection, host::ServerKey, "x"),
+              "");
+
+    QString subKey = host::RegistryKeyBase + "Tandem!Pad";
+    QString name = "UserID";
+    QString value;
+    EXPECT_TRUE(ProfMod::SetKeyValue(ProfMod::RegistryRoot::CurrentUser, subKey, name, value));
+    EXPECT_EQ(value, " ");
+    EXPECT_EQ(RegistryKey::create(subKey)->string("UserID"), " ");
+}
+
+TEST(HostSettings, ApplyWritesTheThreeValuesToBothPlaces)
+{
+    applyHostSettings({"ignored", "pat", "pat@example.com", "\\\\srv\\pad"});
+    const QString base = host::RegistryKeyBase;
+    EXPECT_EQ(RegistryKey::create(base + "Tandem!Pad")->string("UserID"), "pat");
+    EXPECT_EQ(RegistryKey::create(base + "Tandem!Pad")->string("Email"), "pat@example.com");
+    EXPECT_EQ(RegistryKey::create(base + "Tandem!Pad\\LAN")->string("Server"), "\\\\srv\\pad");
+    const SettingsSnapshot store(host::SettingsApp);
+    EXPECT_EQ(store.get(host::CollabSection, host::UserIdKey), "pat");
+    EXPECT_EQ(store.get(host::CollabSection, host::EmailKey), "pat@example.com");
+    EXPECT_EQ(store.get(host::CollabLanSection, host::ServerKey), "\\\\srv\\pad");
+    // The name is no host setting.
+    EXPECT_FALSE(readAll(hostStoreFile()).contains("ignored"));
+    EXPECT_FALSE(readAll(hiveFile()).contains("ignored"));
+}
+
+TEST(HostSettings, StoreIsWrittenWhenTheRegistryCannotBe)
+{
+    // A folder where the registry file should be: no value can be set there.
+    ASSERT_TRUE(QDir().mkpath(hiveFile()));
+    QString subKey = host::RegistryKeyBase + "Tandem!Pad";
+    QString name = "Email";
+    QString value = "pat@example.com";
+    EXPECT_FALSE(ProfMod::SetKeyValue(ProfMod::RegistryRoot::CurrentUser, subKey, name, value));
+    applyHostSettings({"", "pat", "pat@example.com", "/srv"});
+    EXPECT_EQ(SettingsStore::get(host::SettingsApp, host::CollabSection, host::EmailKey),
+              "pat@example.com");
+    EXPECT_EQ(SettingsStore::get(host::SettingsApp, host::CollabLanSection, host::ServerKey),
+              "/srv");
+}
+
+TEST(UpdateRules, ChecksComeInOrder)
+{
+    EXPECT_EQ(updateStep({"_Work", "", "", ""}), UpdateStep::RefuseUnderscore);
+    EXPECT_EQ(updateStep({"_Work", "u", "e", "s"}), UpdateStep::RefuseUnderscore);
+    EXPECT_EQ(updateStep({"", "u", "e", "s"}), UpdateStep::RefuseMissing);
+    EXPECT_EQ(updateStep({"Work", "u", "e", ""}), UpdateStep::RefuseMissing);
+    EXPECT_EQ(updateStep({"Current", "u", "e", ""}), UpdateStep::RefuseMissing);
+    EXPECT_EQ(updateStep({"Current", "u", "e", "s"}), UpdateStep::ConfirmCurrent);
+    EXPECT_EQ(updateStep({"current", "u", "e", "s"}), UpdateStep::SaveProfile);
+    EXPECT_EQ(updateStep({"Work_1", " ", " ", " "}), UpdateStep::SaveProfile);
+    EXPECT_TRUE(allFieldsFilled({" ", " ", " ", " "}));
+    EXPECT_FALSE(allFieldsFilled({"a", "b", "c", ""}));
+}
