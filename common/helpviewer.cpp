@@ -36,6 +36,16 @@ QString launchHelpViewer(const QString &helpFilePath)
     if (!viewer.isEmpty() && QProcess::startDetached(viewer, {native}))
         return {};
 
+    // Without such a viewer, the manual written for this system lies beside the help file.
+    const QFileInfo file(native);
+    const QString manual = file.path() + u'/' + file.completeBaseName() + QStringLiteral(".html");
+    if (QFileInfo::exists(manual)) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
+            return QStringLiteral("No program could be started to show the help manual %1.")
+                .arg(manual);
+        return {};
+    }
+
     // The desktop handler gives no reason when it fails, so say the likely one first.
     if (!QFileInfo::exists(native))
         return QStringLiteral("The help file %1 could not be found.").arg(native);

@@ -148,6 +148,16 @@ std::optional<QString> IniFile::value(const QString &key) const
     return textOf(value);
 }
 
+QStringList IniFile::childKeys(const QString &group) const
+{
+    if (!m_settings)
+        return {};
+    m_settings->beginGroup(group);
+    QStringList keys = m_settings->childKeys();
+    m_settings->endGroup();
+    return keys;
+}
+
 std::optional<QString> readIniValue(const QString &file, const QString &key)
 {
     return IniFile(file).value(key);

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -25,6 +26,8 @@ public:
 
     // key uses '/' between groups; nullopt when the file or the key is missing.
     std::optional<QString> value(const QString &key) const;
+    // The keys directly in group (a '/'-separated path).
+    QStringList childKeys(const QString &group) const;
 
 private:
     std::unique_ptr<IniCopy> m_copy;

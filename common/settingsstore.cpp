@@ -42,7 +42,7 @@ struct SettingsSnapshot::Data
         : store(storeKey(application), QSettings::NativeFormat)
     {
     }
-    QSettings store;
+    mutable QSettings store; // groups are entered and left to list keys
 };
 
 QString SettingsSnapshot::get(const QString &section, const QString &key,
@@ -50,6 +50,16 @@ QString SettingsSnapshot::get(const QString &section, const QString &key,
 {
     const QVariant value = m_data->store.value(settingsKey(section, key));
     return value.isValid() ? value.toString() : defaultValue;
+}
+
+QStringList SettingsSnapshot::keys(const QString &section) const
+{
+    QString group = section;
+    group.replace(u'\\', u'/');
+    m_data->store.beginGroup(group);
+    QStringList keys = m_data->store.childKeys();
+    m_data->store.endGroup();
+    return keys;
 }
 
 bool SettingsStore::setMany(const QString &application, const QList<SettingsWrite> &writes)
@@ -106,6 +116,13 @@ QString SettingsSnapshot::get(const QString &section, const QString &key,
             return *value;
     }
     return defaultValue;
+}
+
+QStringList SettingsSnapshot::keys(const QString &section) const
+{
+    QString group = section;
+    group.replace(u'\\', u'/');
+    return m_data->file.childKeys(group);
 }
 
 bool SettingsStore::setMany(const QString &application, const QList<SettingsWrite> &writes)

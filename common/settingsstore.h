@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -40,6 +41,8 @@ public:
     SettingsSnapshot &operator=(const SettingsSnapshot &) = delete;
 
     QString get(const QString &section, const QString &key, const QString &defaultValue = {}) const;
+    // The keys of a section as stored, so that a caller need not probe a count it was given.
+    QStringList keys(const QString &section) const;
 
 private:
     struct Data;

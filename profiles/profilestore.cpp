@@ -2,6 +2,8 @@
 
 #include "hostinterface.h"
 
+#include <algorithm>
+
 namespace qs::profiles {
 
 QString slotKey(qint64 slot)
@@ -19,6 +21,27 @@ std::optional<qint64> slotCount(const QString &text)
     return count;
 }
 
+namespace {
+
+// The slot numbers 1..count that the store has a key for, in increasing order.
+QList<qint64> existingSlots(const SettingsSnapshot &store, qint64 count)
+{
+    QList<qint64> found;
+    for (const QString &key : store.keys(ProgramSection)) {
+        if (!key.startsWith(SlotKeyPrefix))
+            continue;
+        bool ok = false;
+        const qint64 slot = key.mid(SlotKeyPrefix.size()).toLongLong(&ok);
+        // Only the key slotKey() makes counts: "Prof01" is another key.
+        if (ok && slot >= 1 && slot <= count && key == slotKey(slot))
+            found << slot;
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+} // namespace
+
 ProfileList readProfileList(const QString &serverDefault)
 {
     ProfileList list;
@@ -34,7 +57,8 @@ ProfileList readProfileList(const QString &serverDefault)
     const std::optional<qint64> count = slotCount(countText);
     if (countText == QLatin1String("0") || !count)
         return list;
-    for (qint64 i = 1; i <= *count; ++i) {
+    // The slots that exist, in order: a damaged count must not mean billions of lookups.
+    for (const qint64 i : existingSlots(store, *count)) {
         const QString section = store.get(ProgramSection, slotKey(i));
         if (section.isEmpty())
             continue;

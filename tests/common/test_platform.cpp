@@ -10,8 +10,10 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDesktopServices>
 #include <QSettings>
 #include <QThread>
+#include <QUrl>
 
 using namespace qs;
 
@@ -128,6 +130,31 @@ TEST(HelpViewerTest, StartsViewerFromPathOrExplains)
     EXPECT_EQ(waitForFile(args), (test::testHome() + "/help/QUILL.HLP\n").toUtf8());
 }
 
+namespace {
+// Stands in for the desktop's browser.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
+} // namespace
+
+TEST(HelpViewerTest, WithoutAViewerTheManualBesideTheHelpFileOpensInTheBrowser)
+{
+    EnvironmentGuard guard("PATH");
+    qputenv("PATH", (test::testHome() + "/bin").toUtf8());
+    UrlRecorder browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &browser, "open");
+    const QString manual = test::testHome() + "/help/artkeep.html";
+    ASSERT_TRUE(test::writeAll(manual, "<html></html>"));
+    EXPECT_EQ(launchHelpViewer(test::testHome() + "\\help\\artkeep.hlp"), QString());
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(browser.opened, QList<QUrl>{QUrl::fromLocalFile(manual)});
+}
+
 TEST(HostAutomationTest, StartsRegisteredServer)
 {
     const QString templ = test::testHome() + "\\templates\\Letter.qst";
@@ -149,3 +176,5 @@ TEST(HostAutomationTest, StartsRegisteredServer)
     EXPECT_EQ(waitForFile(args),
               ("/Automation\n" + test::testHome() + "/templates/Letter.qst\n").toUtf8());
 }
+
+#include "test_platform.moc"

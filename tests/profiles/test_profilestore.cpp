@@ -64,6 +64,18 @@ TEST(ProfileStore, CountsThatAreNotWholeNumbersReadAsNoProfiles)
     EXPECT_EQ(slotKey(10), "Prof10");
 }
 
+TEST(ProfileStore, AHugeCountListsTheSlotsThatExistWithoutProbingEveryNumber)
+{
+    ASSERT_TRUE(writeAll(profileStoreFile(),
+                         lines({"[_Program]", "NumProfs=2000000000", "Prof1999999999=Far",
+                                "Prof2=Home", "Prof02=Twice", "Prof3000000000=Beyond", "", "[Home]",
+                                "Name=Home", "", "[Far]", "Name=Far", ""})));
+    const ProfileList list = readProfileList({}); // probing every slot would not end in time
+    ASSERT_EQ(list.rows.size(), 3);
+    EXPECT_EQ(list.rows[1].name, "Home");
+    EXPECT_EQ(list.rows[2].name, "Far");
+}
+
 TEST(ProfileStore, NewProfileWritesItsValuesThenTheCountThenItsSlot)
 {
     ASSERT_TRUE(writeAll(profileStoreFile(),
