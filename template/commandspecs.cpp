@@ -1,0 +1,43 @@
+#include "commandspecs.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace qs::stencil {
+
+void createActions(QWidget *owner, std::initializer_list<ActionSpec> specs)
+{
+    for (const ActionSpec &spec : specs) {
+        auto *a = new QAction(QString::fromLatin1(spec.caption), owner);
+        a->setObjectName(QLatin1String(spec.name));
+        a->setShortcut(spec.shortcut);
+        a->setShortcutContext(Qt::WindowShortcut);
+        if (spec.handler)
+            QObject::connect(a, &QAction::triggered, owner, spec.handler);
+    }
+}
+
+QList<QMenu *> createMenus(QWidget *owner, std::initializer_list<MenuSpec> specs)
+{
+    QList<QMenu *> menus;
+    for (const MenuSpec &spec : specs) {
+        auto *menu = new QMenu(QString::fromLatin1(spec.caption), owner);
+        menu->setObjectName(QLatin1String(spec.name));
+        menu->menuAction()->setObjectName(QLatin1String(spec.name));
+        for (const char *item : spec.items) {
+            if (item[0] == '-')
+                menu->addSeparator()->setObjectName(QLatin1String(item + 1));
+            else
+                menu->addAction(findAction(owner, QLatin1String(item)));
+        }
+        menus << menu;
+    }
+    return menus;
+}
+
+QAction *findAction(const QWidget *owner, const QString &name)
+{
+    return owner->findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
+}
+
+} // namespace qs::stencil

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QList>
+
+#include <functional>
+#include <initializer_list>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace qs::stencil {
+
+struct ActionSpec
+{
+    const char *name;
+    const char *caption;
+    QKeySequence shortcut;
+    std::function<void()> handler; // empty: the command is not built yet
+};
+
+struct MenuSpec
+{
+    const char *name;
+    const char *caption;
+    std::vector<const char *> items; // "-name" rows are separators called name
+};
+
+// Creates owner's commands as QActions named after their menu names. They are added to no
+// widget: a command's key works only while its menu is on the menu bar.
+void createActions(QWidget *owner, std::initializer_list<ActionSpec> specs);
+// The owner's menus, filled with its actions; the caller puts them on a menu bar.
+QList<QMenu *> createMenus(QWidget *owner, std::initializer_list<MenuSpec> specs);
+// owner's command called name, or null.
+QAction *findAction(const QWidget *owner, const QString &name);
+
+} // namespace qs::stencil

@@ -1,0 +1,62 @@
+#include "editdlg.h"
+#include "frmmain.h"
+
+#include <QCloseEvent>
+
+namespace qs::stencil {
+
+bool editDlg::saveDocument()
+{
+    if (m_document.isUntitled())
+        return saveDocumentAs();
+    return showResult(m_document.SaveDocument());
+}
+
+bool editDlg::saveDocumentAs()
+{
+    const std::optional<QString> path = m_frame->chooseTemplate(true);
+    if (!path)
+        return false;
+    const FileResult result = m_document.SaveDocumentAs(*path);
+    showTitle();
+    return showResult(result);
+}
+
+void editDlg::insertFile()
+{
+    if (const std::optional<QString> path = m_frame->chooseTemplate(false))
+        showResult(m_document.InsertTemplateFile(*path));
+    // Marked changed even when nothing came in.
+    m_document.boolDirty = true;
+}
+
+bool editDlg::mayClose()
+{
+    if (!m_document.boolDirty)
+        return true;
+    const QString question = QStringLiteral("The file ") + m_document.title() +
+                             QStringLiteral(" has been changed.\r\n\r\n"
+                                            "Would you like to save the changes?");
+    switch (m_frame->dialogs().msgBox(question, mb::YesNoCancel | mb::Critical,
+                                      QStringLiteral("Changes Not Saved"))) {
+    case mb::Yes:
+        // A save that did not happen (save as cancelled, or the write failed) keeps the window.
+        return saveDocument();
+    case mb::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void editDlg::closeEvent(QCloseEvent *event)
+{
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_frame->documentClosed(this);
+}
+
+} // namespace qs::stencil

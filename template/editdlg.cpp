@@ -1,0 +1,145 @@
+#include "editdlg.h"
+
+#include "commandspecs.h"
+#include "frmmain.h"
+#include "pictures.h"
+#include "templatemodel.h"
+#include "twips.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QMenu>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace qs::stencil {
+
+editDlg::editDlg(frmMain *frame)
+    : m_frame(frame)
+{
+    setObjectName(QStringLiteral("editDlg"));
+    createActions();
+    createList();
+    setWindowIcon(picture(Picture::OpenBook));
+    showTitle();
+    // Loading: the exit and edit captions carry their keys; the document starts unchanged.
+    action(QStringLiteral("file_exit"))->setText(QStringLiteral("E&xit\tAlt+F4"));
+    action(QStringLiteral("edit_item"))->setText(QStringLiteral("&Edit Item\tEnter"));
+    m_document.boolDirty = false;
+}
+
+editDlg::~editDlg() = default;
+
+void editDlg::createActions()
+{
+    frmMain *f = m_frame;
+    stencil::createActions(
+        this,
+        {
+            {"file_new", "&New", QKeySequence(Qt::CTRL | Qt::Key_N), [f] { f->NewDocument(); }},
+            {"file_open", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O),
+             [f] { f->OpenDocument(); }},
+            {"file_save", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { saveDocument(); }},
+            {"file_saveas", "Save &As...", {}, [this] { saveDocumentAs(); }},
+            {"file_print", "&Print...", QKeySequence(Qt::CTRL | Qt::Key_P),
+             [this] { printDocument(); }},
+            {"file_test", "&Test", QKeySequence(Qt::CTRL | Qt::Key_W), [this] { testDocument(); }},
+            {"file_exit", "E&xit", {}, [f] { f->close(); }},
+            {"insert_text", "Insert &Text", QKeySequence(Qt::CTRL | Qt::Key_T),
+             [this] { insertText(); }},
+            {"insert_crlf", "Insert &Carriage Return", {}, [this] { insertCarriageReturn(); }},
+            {"insert_input", "Insert &Input Dialog", QKeySequence(Qt::CTRL | Qt::Key_I),
+             [this] { insertInput(); }},
+            {"insert_open", "Insert &Open Dialog", QKeySequence(Qt::CTRL | Qt::Key_G),
+             [this] { insertOpen(); }},
+            {"insert_file", "Insert &File...", {}, [this] { insertFile(); }},
+            {"edit_item", "&Edit Item", {}, [this] { editItem(); }},
+            {"remove_item", "&Remove Item...", QKeySequence(Qt::Key_Delete),
+             [this] { removeItem(); }},
+            {"find_item", "&Find Item...", QKeySequence(Qt::Key_F5), [this] { findItem(); }},
+            {"window_tilehoriz", "Tile &Horizontally", QKeySequence(Qt::SHIFT | Qt::Key_F7),
+             [f] { f->Arrange(arrange::TileHorizontal); }},
+            {"window_tilevert", "Tile &Vertical", {}, [f] { f->Arrange(arrange::TileVertical); }},
+            {"window_cascade", "&Cascade", QKeySequence(Qt::SHIFT | Qt::Key_F8),
+             [f] { f->Arrange(arrange::Cascade); }},
+            {"window_arrange", "&Arrange Icons", QKeySequence(Qt::SHIFT | Qt::Key_F9),
+             [f] { f->Arrange(arrange::Icons); }},
+            {"help_topics", "&Help Topics", QKeySequence(Qt::Key_F1), [f] { f->ShowHelpTopics(); }},
+            {"help_about", "&About...", {}, [f] { f->ShowAbout(); }},
+        });
+    m_menus = stencil::createMenus(
+        this, {
+                  {"file_menu",
+                   "&File",
+                   {"file_new", "file_open", "file_save", "file_saveas", "-dumb1", "file_print",
+                    "file_test", "-dumb2", "file_exit"}},
+                  {"insert_menu",
+                   "&Item",
+                   {"insert_text", "insert_crlf", "insert_input", "insert_open", "-dumb3",
+                    "insert_file", "-dumb4", "edit_item", "remove_item", "-dumb5", "find_item"}},
+                  {"window_menu",
+                   "&Window",
+                   {"window_tilehoriz", "window_tilevert", "window_cascade", "window_arrange"}},
+                  {"help_menu", "&Help", {"help_topics", "-dumb6", "help_about"}},
+              });
+    QMenu *windowMenu = m_menus[2];
+    connect(windowMenu, &QMenu::aboutToShow, this,
+            [this, windowMenu] { m_frame->fillWindowList(windowMenu); });
+    m_itemMenu = m_menus[1];
+    connect(m_itemMenu, &QMenu::aboutToShow, this, &editDlg::updateItemMenu);
+}
+
+void editDlg::createList()
+{
+    m_model = std::make_unique<TemplateModel>(m_document, &m_frame->images());
+    m_list = new QTreeView(this);
+    m_list->setObjectName(QStringLiteral("ListView1"));
+    m_list->setAccessibleName(QStringLiteral("Template items"));
+    m_list->setRootIsDecorated(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setItemsExpandable(false);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setIconSize(QSize(16, 16));
+    m_list->setModel(m_model.get());
+    // A right press on the list brings up the item menu; a double click anywhere edits.
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_list, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { showItemMenu(m_list->viewport()->mapToGlobal(pos)); });
+    m_list->viewport()->installEventFilter(this);
+    QHeaderView *header = m_list->header();
+    header->setAccessibleName(QStringLiteral("Item columns"));
+    header->setStretchLastSection(false);
+    const int widths[] = {6174, 2540, 2540, 2540};
+    for (int column = 0; column < 4; ++column)
+        header->resizeSection(column, himetric(widths[column]));
+
+    // The list covers the whole client area at every size, minimised and restored too.
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_list);
+}
+
+QAction *editDlg::action(const QString &name) const
+{
+    return findAction(this, name);
+}
+
+void editDlg::showTitle()
+{
+    setWindowTitle(m_document.title());
+    setAccessibleName(m_document.title());
+}
+
+bool editDlg::showResult(const FileResult &result)
+{
+    if (result.status == FileResult::Done)
+        return true;
+    const QString text = result.message();
+    if (!text.isEmpty())
+        m_frame->dialogs().msgBox(text, mb::OkOnly | mb::Critical);
+    return false;
+}
+
+} // namespace qs::stencil

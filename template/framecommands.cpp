@@ -1,0 +1,206 @@
+#include "editdlg.h"
+#include "frmmain.h"
+#include "helpviewer.h"
+#include "templateabout.h"
+#include "twips.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
+
+#include <algorithm>
+
+namespace qs::stencil {
+
+namespace {
+const char *const WindowListProperty = "windowListEntry";
+}
+
+editDlg *frmMain::NewDocument()
+{
+    auto *document = new editDlg(this);
+    m_documents << document;
+    QMdiSubWindow *sub = m_mdiArea->addSubWindow(document);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setObjectName(QStringLiteral("editDlgFrame"));
+    // Each sub-window binds the platform's close key (Ctrl+W here) in its system menu; with two
+    // windows the key is ambiguous and it would shadow the Test command. The frame's Ctrl+F4
+    // closes the current document instead.
+    for (QAction *a : sub->systemMenu()->actions()) {
+        if (a->shortcuts().contains(QKeySequence(QKeySequence::Close)) ||
+            a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_F4)) {
+            a->setShortcuts({});
+            a->setText(a->text().section(QLatin1Char('\t'), 0, 0) + QStringLiteral("\tCtrl+F4"));
+        }
+    }
+    // Wide enough for the four columns.
+    sub->resize(twipsSize(8100, 3900));
+    sub->show();
+    m_mdiArea->setActiveSubWindow(sub);
+    updateFrameState();
+    return document;
+}
+
+std::optional<QString> frmMain::chooseTemplate(bool forSaving)
+{
+    m_commonDialog.flags = ofn::HideReadOnly;
+    std::optional<QString> chosen =
+        forSaving ? m_dialogs->saveFile(m_commonDialog) : m_dialogs->openFile(m_commonDialog);
+    if (!chosen)
+        return std::nullopt;
+    if (forSaving)
+        chosen = withDefaultExtension(*chosen, m_commonDialog.defaultExt);
+    m_commonDialog.fileName = *chosen;
+    return chosen;
+}
+
+void frmMain::OpenDocument()
+{
+    const std::optional<QString> path = chooseTemplate(false);
+    if (!path)
+        return;
+    editDlg *document = NewDocument();
+    const FileResult result = document->document().OpenDocument(*path);
+    document->showTitle();
+    document->showResult(result);
+}
+
+void frmMain::ShowHelpTopics()
+{
+    const QString error = launchHelpViewer(m_helpFile);
+    if (!error.isEmpty())
+        m_dialogs->msgBox(error, mb::OkOnly | mb::Critical);
+}
+
+void frmMain::ShowAbout()
+{
+    AboutBox::open(aboutInfo(), this);
+}
+
+void frmMain::Arrange(int code)
+{
+    switch (code) {
+    case arrange::Cascade:
+        m_mdiArea->cascadeSubWindows();
+        break;
+    case arrange::TileHorizontal:
+        tile(true);
+        break;
+    case arrange::TileVertical:
+        tile(false);
+        break;
+    case arrange::Icons:
+        arrangeIcons();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::tile(bool horizontally)
+{
+    QList<QMdiSubWindow *> windows;
+    bool icons = false;
+    for (QMdiSubWindow *sub : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (sub->isMinimized())
+            icons = true;
+        else if (!sub->isHidden())
+            windows << sub;
+    }
+    if (windows.isEmpty())
+        return;
+    // Windows are laid side by side (vertically) or one above the other (horizontally),
+    // leaving the row of icons free.
+    QRect area = m_mdiArea->viewport()->rect();
+    if (icons)
+        area.setBottom(area.bottom() - windows.front()->minimumSizeHint().height());
+    const int n = static_cast<int>(windows.size());
+    for (int k = 0; k < n; ++k) {
+        QMdiSubWindow *sub = windows[k];
+        if (sub->isMaximized())
+            sub->showNormal();
+        QRect r;
+        if (horizontally) {
+            const int top = area.top() + area.height() * k / n;
+            r = QRect(area.left(), top, area.width(),
+                      area.top() + area.height() * (k + 1) / n - top);
+        } else {
+            const int left = area.left() + area.width() * k / n;
+            r = QRect(left, area.top(), area.left() + area.width() * (k + 1) / n - left,
+                      area.height());
+        }
+        sub->setGeometry(r);
+    }
+    if (icons)
+        arrangeIcons();
+}
+
+void frmMain::arrangeIcons()
+{
+    const QRect area = m_mdiArea->viewport()->rect();
+    int x = area.left();
+    int y = area.bottom() + 1;
+    int rowHeight = 0;
+    for (QMdiSubWindow *sub : m_mdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isMinimized())
+            continue;
+        const QSize size = sub->size();
+        if (x > area.left() && x + size.width() > area.right() + 1) {
+            x = area.left();
+            y -= rowHeight;
+            rowHeight = 0;
+        }
+        rowHeight = std::max(rowHeight, size.height());
+        sub->move(x, y - size.height());
+        x += size.width();
+    }
+}
+
+void frmMain::fillWindowList(QMenu *windowMenu)
+{
+    for (QAction *a : windowMenu->actions())
+        if (a->property(WindowListProperty).toBool())
+            delete a;
+    const QList<QMdiSubWindow *> windows = m_mdiArea->subWindowList(QMdiArea::CreationOrder);
+    QMdiSubWindow *current = m_mdiArea->currentSubWindow();
+    int number = 0;
+    for (QMdiSubWindow *sub : windows) {
+        auto *document = qobject_cast<editDlg *>(sub->widget());
+        if (!m_documents.contains(document))
+            continue;
+        if (number == 0)
+            windowMenu->addSeparator()->setProperty(WindowListProperty, true);
+        QString title = document->document().title();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction *entry = windowMenu->addAction(QStringLiteral("&%1 %2").arg(++number).arg(title));
+        entry->setProperty(WindowListProperty, true);
+        entry->setObjectName(QStringLiteral("window_list%1").arg(number));
+        entry->setCheckable(true);
+        entry->setChecked(sub == current);
+        connect(entry, &QAction::triggered, this, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+            if (!sub)
+                return;
+            if (sub->isMinimized())
+                sub->showNormal();
+            m_mdiArea->setActiveSubWindow(sub);
+        });
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    // Each document runs its close check; a Cancel keeps it, and the frame with it.
+    for (editDlg *document : documents()) {
+        QWidget *sub = document->parentWidget();
+        if (!(sub ? sub->close() : document->close())) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+} // namespace qs::stencil

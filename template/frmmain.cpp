@@ -1,0 +1,229 @@
+#include "frmmain.h"
+
+#include "commandspecs.h"
+#include "editdlg.h"
+#include "hostinterface.h"
+#include "paths.h"
+#include "pictures.h"
+#include "twips.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace qs::stencil {
+
+namespace {
+constexpr int ClientWidth = 8445;
+constexpr int ClientHeight = 5100;
+constexpr int PanelHeight = 420;
+
+const QString HostMissing = QStringLiteral(
+    "You must have Quillsite 97 installed on this system before you can run Stencilry.  If you "
+    "have just installed Quillsite and are receiving this message, please run Quillsite and "
+    "then try to run this application again.");
+} // namespace
+
+frmMain::frmMain(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
+    : QMainWindow(parent)
+    , m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<QtDialogs>(AppTitle, this))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(Caption);
+    setAccessibleName(Caption);
+    setWindowIcon(picture(Picture::OpenBook));
+    createImages();
+    createActions();
+    createToolbar();
+    createClient();
+    startUp();
+}
+
+frmMain::~frmMain()
+{
+    // The documents go first: their lists still draw with the frame's pictures on the way out.
+    menuBar()->clear();
+    delete m_mdiArea;
+}
+
+void frmMain::createImages()
+{
+    // ImageList1 of the document windows, by item kind.
+    m_images.add(picture(Picture::OpenBook));
+    m_images.add(picture(Picture::ArrowLeft));
+    m_images.add(picture(Picture::QuestionBalloon));
+    m_images.add(picture(Picture::FloppyDisk));
+}
+
+void frmMain::createActions()
+{
+    stencil::createActions(
+        this,
+        {
+            {"file_new", "&New", QKeySequence(Qt::CTRL | Qt::Key_N), [this] { NewDocument(); }},
+            {"file_open", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O),
+             [this] { OpenDocument(); }},
+            {"file_exit", "E&xit", {}, [this] { close(); }},
+            {"help_topics", "&Help Topics", QKeySequence(Qt::Key_F1), [this] { ShowHelpTopics(); }},
+            {"help_about", "&About...", {}, [this] { ShowAbout(); }},
+        });
+    m_menus = stencil::createMenus(
+        this, {
+                  {"file_menu", "&File", {"file_new", "file_open", "-dumb1", "file_exit"}},
+                  {"help_menu", "&Help", {"help_topics", "-dumb2", "help_about"}},
+              });
+
+    // The one close key of the documents, so that it never competes with a command's key.
+    auto *closeDocument = new QAction(QStringLiteral("Close Document"), this);
+    closeDocument->setObjectName(QStringLiteral("window_close"));
+    closeDocument->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+    connect(closeDocument, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow *sub = m_mdiArea->currentSubWindow())
+            sub->close();
+    });
+    addAction(closeDocument);
+}
+
+void frmMain::createToolbar()
+{
+    m_panel = new QFrame(this);
+    m_panel->setObjectName(QStringLiteral("SSPanel1"));
+    m_panel->setAccessibleName(QStringLiteral("Toolbar"));
+    m_panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_panel->setFixedHeight(twips(PanelHeight));
+
+    const auto panel = [this](const char *name, const QString &what, const QRect &geometry) {
+        auto *p = new QFrame(m_panel);
+        p->setObjectName(QLatin1String(name));
+        p->setAccessibleName(what);
+        p->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        p->setGeometry(geometry);
+    };
+    panel("SSPanel2", QStringLiteral("Toolbar grip"), twips(45, 30, 45, 360));
+    panel("SSPanel3", QStringLiteral("Toolbar grip"), twips(90, 30, 45, 360));
+    panel("SSPanel4", QStringLiteral("Divider"), twips(1665, 30, 30, 360));
+
+    struct ButtonSpec
+    {
+        const char *name;
+        const char *purpose;
+        Picture picture;
+        int left;
+        std::function<void()> handler;
+    };
+    const ButtonSpec buttons[] = {
+        {"SoftBttn1", "New", Picture::BlankPage, 180, [this] { NewDocument(); }},
+        {"SoftBttn2", "Open", Picture::OpenFolder, 540, [this] { OpenDocument(); }},
+        // Save and print pictures: enabled with the documents, bound to nothing.
+        {"SoftBttn3", "Save", Picture::FloppyDisk, 900, nullptr},
+        {"SoftBttn4", "Print", Picture::Printer, 1260, nullptr},
+        {"SoftBttn5", "Help Topics", Picture::QuestionMark, 1755, [this] { ShowHelpTopics(); }},
+    };
+    int k = 0;
+    for (const ButtonSpec &b : buttons) {
+        auto *button = new QToolButton(m_panel);
+        button->setObjectName(QLatin1String(b.name));
+        button->setAccessibleName(QLatin1String(b.purpose));
+        button->setAutoRaise(true);
+        button->setIcon(picture(b.picture));
+        button->setIconSize(QSize(16, 16));
+        button->setGeometry(twips(b.left, 37, 345, 345));
+        if (b.handler)
+            connect(button, &QToolButton::clicked, this, b.handler);
+        m_buttons[k++] = button;
+    }
+    m_buttons[2]->setEnabled(false);
+    m_buttons[3]->setEnabled(false);
+}
+
+void frmMain::createClient()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("frmMainClient"));
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_panel);
+
+    m_mdiArea = new QMdiArea(central);
+    m_mdiArea->setObjectName(QStringLiteral("MDIClient"));
+    m_mdiArea->setAccessibleName(QStringLiteral("Documents"));
+    m_mdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    layout->addWidget(m_mdiArea, 1);
+    setCentralWidget(central);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::updateFrameState);
+
+    showMenus(this, m_menus);
+    const int frame = 2 * m_mdiArea->frameWidth();
+    resize(twips(ClientWidth) + frame,
+           menuBar()->sizeHint().height() + twips(PanelHeight) + twips(ClientHeight) + frame);
+}
+
+void frmMain::startUp()
+{
+    const QString path = host::installFolder(host::TemplateHostDefault);
+    if (!host::isPresent(path, host::TemplateHostDefault)) {
+        m_dialogs->msgBox(HostMissing, mb::OkOnly | mb::Critical,
+                          QStringLiteral("Quillsite Not Found"));
+        return;
+    }
+    action(QStringLiteral("file_exit"))->setText(QStringLiteral("E&xit\tAlt+F4"));
+    m_commonDialog = {QStringLiteral("Templates|*.htp|All Files|*.*|"),
+                      QStringLiteral(".htp"),
+                      ofn::HideReadOnly,
+                      {},
+                      {}};
+    m_helpFile = programDirectory() + QStringLiteral("\\Help\\tagloom32.hlp");
+    m_loaded = true;
+}
+
+QAction *frmMain::action(const QString &name) const
+{
+    return findAction(this, name);
+}
+
+editDlg *frmMain::activeDocument() const
+{
+    // The current sub-window stays current while another program has the focus.
+    QMdiSubWindow *sub = m_mdiArea->currentSubWindow();
+    auto *document = sub ? qobject_cast<editDlg *>(sub->widget()) : nullptr;
+    return m_documents.contains(document) ? document : nullptr;
+}
+
+QList<editDlg *> frmMain::documents() const
+{
+    return m_documents;
+}
+
+void frmMain::documentClosed(editDlg *document)
+{
+    m_documents.removeOne(document);
+    updateFrameState();
+}
+
+void frmMain::updateFrameState()
+{
+    const bool open = !m_documents.isEmpty();
+    m_buttons[2]->setEnabled(open);
+    m_buttons[3]->setEnabled(open);
+    if (!open)
+        showMenus(this, m_menus);
+    else if (editDlg *active = activeDocument())
+        showMenus(active, active->menus());
+}
+
+void frmMain::showMenus(QWidget *owner, const QList<QMenu *> &menus)
+{
+    if (m_menuOwner == owner)
+        return;
+    menuBar()->clear();
+    for (QMenu *menu : menus)
+        menuBar()->addMenu(menu);
+    m_menuOwner = owner;
+}
+
+} // namespace qs::stencil

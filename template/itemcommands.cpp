@@ -1,0 +1,193 @@
+#include "editdlg.h"
+#include "frmmain.h"
+#include "promptdialogs.h"
+#include "templatemodel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTreeView>
+
+namespace qs::stencil {
+
+namespace {
+const QString TextPrompt =
+    QStringLiteral("Please enter the text you want to insert into the user's document.");
+const QString TextTitle = QStringLiteral("Insert Text");
+
+// A field is one line of the file: a line break typed or pasted into it would split the item.
+QString oneLine(QString text)
+{
+    for (QChar &c : text)
+        if (c == u'\r' || c == u'\n')
+            c = u' ';
+    return text;
+}
+
+TemplateItem oneLine(TemplateItem item)
+{
+    item.text = oneLine(std::move(item.text));
+    for (QString &field : item.subItem)
+        field = oneLine(std::move(field));
+    return item;
+}
+} // namespace
+
+int editDlg::selectedRow() const
+{
+    const QModelIndex current = m_list->currentIndex();
+    if (!current.isValid() || !m_list->selectionModel()->isRowSelected(current.row()))
+        return -1;
+    return current.row();
+}
+
+void editDlg::updateItemMenu()
+{
+    const bool selected = selectedRow() >= 0;
+    action(QStringLiteral("edit_item"))->setEnabled(selected);
+    action(QStringLiteral("remove_item"))->setEnabled(selected);
+}
+
+void editDlg::showItemMenu(const QPoint &globalPos)
+{
+    // Bold only in the pop-up, not on the menu bar.
+    m_itemMenu->setDefaultAction(action(QStringLiteral("edit_item")));
+    m_itemMenu->exec(globalPos);
+    m_itemMenu->setDefaultAction(nullptr);
+}
+
+bool editDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        editItem();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void editDlg::insertText()
+{
+    const QString text = oneLine(m_frame->dialogs().inputBox(TextPrompt, TextTitle, {}));
+    if (text.isEmpty())
+        return;
+    m_document.append({kind::Text, text, {}});
+    m_document.boolDirty = true;
+}
+
+void editDlg::insertCarriageReturn()
+{
+    m_document.append({kind::CarriageReturn, CarriageReturnText, {}});
+    m_document.boolDirty = true;
+}
+
+std::optional<TemplateItem> editDlg::runPromptDialog(int itemKind, const TemplateItem *item)
+{
+    std::unique_ptr<PromptDialog> dialog;
+    if (itemKind == kind::InputDialog)
+        dialog = std::make_unique<InsertInput>(m_frame->dialogs(), m_frame);
+    else
+        dialog = std::make_unique<InsertOpen>(m_frame->dialogs(), m_frame);
+    if (item)
+        dialog->setItem(*item);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    // Marked changed when the editor closes, whichever button closed it.
+    m_document.boolDirty = true;
+    if (!accepted)
+        return std::nullopt;
+    return oneLine(dialog->item());
+}
+
+void editDlg::insertInput()
+{
+    if (std::optional<TemplateItem> item = runPromptDialog(kind::InputDialog, nullptr))
+        m_document.append(std::move(*item));
+}
+
+void editDlg::insertOpen()
+{
+    if (std::optional<TemplateItem> item = runPromptDialog(kind::OpenDialog, nullptr))
+        m_document.append(std::move(*item));
+}
+
+void editDlg::editItem()
+{
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    const TemplateItem item = m_document.rows()[static_cast<size_t>(row)];
+    switch (item.ItemKind) {
+    case kind::Text: {
+        const QString text = oneLine(m_frame->dialogs().inputBox(TextPrompt, TextTitle, item.text));
+        if (text.isEmpty())
+            return;
+        // The edited values take the item's place rather than going to the end.
+        m_document.replace(row, {kind::Text, text, {}});
+        m_document.boolDirty = true;
+        break;
+    }
+    case kind::InputDialog:
+    case kind::OpenDialog:
+        if (std::optional<TemplateItem> edited = runPromptDialog(item.ItemKind, &item)) {
+            // The document may have changed while the editor was up.
+            if (row < m_document.count())
+                m_document.replace(row, std::move(*edited));
+        }
+        break;
+    default:
+        QApplication::beep();
+        break;
+    }
+}
+
+void editDlg::removeItem()
+{
+    if (m_frame->dialogs().msgBox(
+            QStringLiteral("Are you sure you want to remove the selected item?"),
+            mb::YesNo | mb::Critical, QStringLiteral("Remove Item")) != mb::Yes)
+        return;
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    m_document.remove(row);
+    m_document.boolDirty = true;
+}
+
+void editDlg::findItem()
+{
+    const QString name = m_frame->dialogs().inputBox(
+        QStringLiteral("Enter the name of an item to find."), QStringLiteral("Find Item"), {});
+    if (name.isEmpty())
+        return;
+    const int from = selectedRow();
+    if (from < 0)
+        return;
+    const int found = m_document.findItem(name, from);
+    QItemSelectionModel *selected = m_list->selectionModel();
+    if (found < 0) {
+        selected->clearSelection();
+        return;
+    }
+
+    // Every row with exactly the found text, as few ranges as the rows allow.
+    QItemSelection selection;
+    const std::vector<int> rows = m_document.rowsWithText(m_document.rows()[size_t(found)].text);
+    for (size_t k = 0; k < rows.size();) {
+        size_t last = k;
+        while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
+            ++last;
+        selection.select(m_model->index(rows[k], 0), m_model->index(rows[last], 3));
+        k = last + 1;
+    }
+    selected->setCurrentIndex(m_model->index(found, 0), QItemSelectionModel::NoUpdate);
+    // Cleared first, and the ranges already whole rows: the selection model compares and
+    // merges ranges pairwise, which with thousands of matches would take seconds.
+    selected->clearSelection();
+    selected->select(selection, QItemSelectionModel::Select);
+    m_list->scrollTo(m_model->index(found, 0));
+    m_list->setFocus();
+}
+
+} // namespace qs::stencil

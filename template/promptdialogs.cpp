@@ -1,0 +1,201 @@
+#include "promptdialogs.h"
+
+#include "twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace qs::stencil {
+
+namespace {
+const QString Prompt = QStringLiteral("Prompt:");
+const QString BeginningTag = QStringLiteral("Beginning Tag:");
+const QString EndingTag = QStringLiteral("Ending Tag:");
+constexpr int FieldLeft = 1215;
+} // namespace
+
+PromptDialog::PromptDialog(Dialogs &dialogs, const char *name, const QString &caption,
+                           QSize clientTwips, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
+    , m_dialogs(dialogs)
+{
+    setObjectName(QLatin1String(name));
+    setWindowTitle(caption);
+    setAccessibleName(caption);
+    setFixedSize(twipsSize(clientTwips.width(), clientTwips.height()));
+    // The dialog's places were laid out for an 8-point dialog font.
+    QFont small = font();
+    small.setPointSizeF(std::min<qreal>(small.pointSizeF(), 8));
+    setFont(small);
+    setSizeGripEnabled(false);
+}
+
+QLineEdit *PromptDialog::field(const QString &name) const
+{
+    return findChild<QLineEdit *>(name);
+}
+
+QPushButton *PromptDialog::button(const QString &name) const
+{
+    return findChild<QPushButton *>(name);
+}
+
+void PromptDialog::addLabel(const char *name, const QString &text, const QRect &twipsRect)
+{
+    auto *label = new QLabel(text, this);
+    label->setObjectName(QLatin1String(name));
+    label->setAccessibleName(text);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QRect geometry = twips(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height());
+    if (geometry.height() >= 2 * label->fontMetrics().lineSpacing()) {
+        // A text of several lines: a smaller font rather than lines cut off at the bottom.
+        label->setWordWrap(true);
+        QFont smaller = font();
+        while (label->heightForWidth(geometry.width()) > geometry.height() &&
+               smaller.pointSizeF() > 6) {
+            smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
+            label->setFont(smaller);
+        }
+    } else {
+        // A one-line label may run on up to its text box, so that a wider font is not cut off.
+        geometry.setWidth(std::max(geometry.width(), std::min(label->sizeHint().width(),
+                                                              twips(FieldLeft) - geometry.x())));
+    }
+    label->setGeometry(geometry);
+}
+
+QLineEdit *PromptDialog::addField(const char *name, const QString &purpose, const QRect &twipsRect)
+{
+    auto *edit = new QLineEdit(this);
+    edit->setObjectName(QLatin1String(name));
+    edit->setAccessibleName(purpose);
+    edit->setGeometry(twips(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height()));
+    return edit;
+}
+
+void PromptDialog::addButtons(int top)
+{
+    const auto make = [this, top](const char *name, const QString &text, int left, int width) {
+        auto *b = new QPushButton(text, this);
+        b->setObjectName(QLatin1String(name));
+        b->setAccessibleName(QString(text).remove(QLatin1Char('&')).remove(QStringLiteral("...")));
+        b->setAutoDefault(false);
+        b->setGeometry(twips(left, top, width, 350));
+        return b;
+    };
+    m_preview = make("cmdPreview", QStringLiteral("&Preview..."), 45, 1185);
+    m_ok = make("cmdOK", QStringLiteral("&OK"), 2655, 960);
+    m_cancel = make("cmdCancel", QStringLiteral("&Cancel"), 3645, 960);
+    m_ok->setDefault(true);
+    connect(m_preview, &QPushButton::clicked, this, [this] { preview(); });
+    connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
+    // Esc rejects the dialog as Cancel does.
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+InsertInput::InsertInput(Dialogs &dialogs, QWidget *parent)
+    : PromptDialog(dialogs, "InsertInput", QStringLiteral("Input Dialog"), QSize(4680, 2505),
+                   parent)
+{
+    addLabel("Label1",
+             QStringLiteral(
+                 "Please enter a prompt, a beginning tag, and an ending tag for this input box."),
+             QRect(45, 45, 4605, 420));
+    addLabel("Label2", Prompt, QRect(45, 585, 645, 240));
+    m_prompt = addField("txtPrompt", QStringLiteral("Prompt"), QRect(1215, 540, 3390, 330));
+    addLabel("Label3", BeginningTag, QRect(45, 990, 1185, 240));
+    m_begintag =
+        addField("txtBegintag", QStringLiteral("Beginning Tag"), QRect(1215, 945, 3390, 330));
+    addLabel("Label4", EndingTag, QRect(45, 1395, 1185, 240));
+    m_endtag = addField("txtEndtag", QStringLiteral("Ending Tag"), QRect(1215, 1350, 3390, 330));
+    addButtons(2115);
+    setTabOrder(m_prompt, m_begintag);
+    setTabOrder(m_begintag, m_endtag);
+    setTabOrder(m_endtag, m_preview);
+    setTabOrder(m_preview, m_ok);
+    setTabOrder(m_ok, m_cancel);
+    m_prompt->setFocus();
+}
+
+TemplateItem InsertInput::item() const
+{
+    return {kind::InputDialog, m_prompt->text(), {m_begintag->text(), m_endtag->text(), {}}};
+}
+
+void InsertInput::setItem(const TemplateItem &item)
+{
+    m_prompt->setText(item.text);
+    m_begintag->setText(item.subItem[0]);
+    m_endtag->setText(item.subItem[1]);
+}
+
+void InsertInput::preview()
+{
+    // The prompt as the template's user meets it, then what the answer would insert.
+    const QString answer = m_dialogs.inputBox(m_prompt->text(), preview::HostTitle, {});
+    m_dialogs.msgBox(preview::Inserted + m_begintag->text() + answer + m_endtag->text(),
+                     mb::OkOnly | mb::Information, preview::Caption);
+}
+
+InsertOpen::InsertOpen(Dialogs &dialogs, QWidget *parent)
+    : PromptDialog(dialogs, "InsertOpen", QStringLiteral("Open Dialog"), QSize(4680, 2805), parent)
+{
+    addLabel("Label1",
+             QStringLiteral("Please enter a prompt, filter, a beginning tag, and an ending tag for "
+                            "this open dialog.  Click Preview to see your dialog in action."),
+             QRect(45, 0, 4605, 420));
+    addLabel("Label2", Prompt, QRect(45, 540, 645, 240));
+    m_prompt = addField("txtPrompt", QStringLiteral("Prompt"), QRect(1215, 495, 3390, 330));
+    addLabel("Label5", QStringLiteral("Filter"), QRect(45, 945, 1185, 240));
+    m_filter = addField("txtFilter", QStringLiteral("Filter"), QRect(1215, 900, 3390, 330));
+    addLabel("Label3", BeginningTag, QRect(45, 1350, 1185, 240));
+    m_begintag =
+        addField("txtBegintag", QStringLiteral("Beginning Tag"), QRect(1215, 1305, 3390, 330));
+    addLabel("Label4", EndingTag, QRect(45, 1755, 1185, 240));
+    m_endtag = addField("txtEndtag", QStringLiteral("Ending Tag"), QRect(1215, 1710, 3390, 330));
+    addButtons(2430);
+    setTabOrder(m_cancel, m_ok);
+    setTabOrder(m_ok, m_preview);
+    setTabOrder(m_preview, m_prompt);
+    setTabOrder(m_prompt, m_filter);
+    setTabOrder(m_filter, m_begintag);
+    setTabOrder(m_begintag, m_endtag);
+    m_cancel->setFocus();
+}
+
+TemplateItem InsertOpen::item() const
+{
+    return {kind::OpenDialog,
+            m_prompt->text(),
+            {m_filter->text(), m_begintag->text(), m_endtag->text()}};
+}
+
+void InsertOpen::setItem(const TemplateItem &item)
+{
+    m_prompt->setText(item.text);
+    m_filter->setText(item.subItem[0]);
+    m_begintag->setText(item.subItem[1]);
+    m_endtag->setText(item.subItem[2]);
+}
+
+void InsertOpen::preview()
+{
+    m_dialogs.msgBox(m_prompt->text(), mb::OkOnly, preview::HostTitle);
+    m_commonDialog.filter = m_filter->text();
+    m_commonDialog.flags = ofn::HideReadOnly;
+    // Cancel and every failure of the file dialog come to the same message.
+    const std::optional<QString> chosen = m_dialogs.openFile(m_commonDialog);
+    if (!chosen || chosen->isEmpty()) {
+        m_dialogs.msgBox(preview::Cancelled, mb::OkOnly | mb::Information, preview::Caption);
+        return;
+    }
+    m_commonDialog.fileName = *chosen;
+    m_dialogs.msgBox(preview::Inserted + m_begintag->text() + *chosen + m_endtag->text(),
+                     mb::OkOnly | mb::Information, preview::Caption);
+}
+
+} // namespace qs::stencil

@@ -1,0 +1,26 @@
+#include "templateabout.h"
+
+#include "pictures.h"
+
+namespace qs::stencil {
+
+AboutInfo aboutInfo()
+{
+    AboutInfo info;
+    info.objectName = QStringLiteral("About");
+    info.appTitle = QStringLiteral("tagloom32");
+    info.fixedTitle = QStringLiteral("Vantrell Quillsite 97 Stencilry");
+    info.major = 1;
+    info.minor = 5;
+    info.revision = 3;
+    info.description = QStringLiteral(
+        "Builds page templates for Quillsite 97: literal text, line breaks and prompts that ask "
+        "the page's author for a value or a file while Quillsite plays the template back.");
+    info.disclaimer = QStringLiteral(
+        "Warning: this program is protected by copyright law. Unauthorized copying or "
+        "distribution of it, or of any part of it, is prohibited.");
+    info.icon = picture(Picture::OpenBook);
+    return info;
+}
+
+} // namespace qs::stencil

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "aboutbox.h"
+
+namespace qs::stencil {
+
+// The template editor's About window.
+AboutInfo aboutInfo();
+
+} // namespace qs::stencil

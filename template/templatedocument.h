@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace qs::stencil {
+
+// Item kinds; each is also the row's picture in ImageList1.
+namespace kind {
+inline constexpr int Text = 1;
+inline constexpr int CarriageReturn = 2;
+inline constexpr int InputDialog = 3;
+inline constexpr int OpenDialog = 4;
+} // namespace kind
+
+inline const QString UntitledTitle = QStringLiteral("Untitled");
+inline const QString CarriageReturnText = QStringLiteral("(Carriage Return)");
+
+// One row of a template: its kind, its text and the three tag columns. Every field is one line.
+struct TemplateItem
+{
+    int ItemKind = kind::Text;
+    QString text;
+    QString subItem[3];
+
+    bool operator==(const TemplateItem &) const = default;
+};
+
+// Where and why reading stopped before the end of a file.
+struct ReadStop
+{
+    int line = 0; // 1-based; 0 when the file could not be read at all
+    QString reason;
+};
+
+// What a file routine leaves for the window to tell the user.
+struct FileResult
+{
+    enum Status { Done, NeedsName, ReadStopped, SaveFailed };
+    Status status = Done;
+    QString file;
+    ReadStop stop;              // ReadStopped: where; SaveFailed: stop.reason says why
+    bool pathForgotten = false; // Open read only part of the file and dropped its name
+    // The message for ReadStopped and SaveFailed.
+    QString message() const;
+};
+
+// Told about changes of the rows, so that a model over them can follow.
+class RowObserver
+{
+public:
+    virtual ~RowObserver() = default;
+    // 0-based rows first..last are about to appear.
+    virtual void rowsAboutToBeInserted(int first, int last) = 0;
+    virtual void rowsInserted() = 0;
+    virtual void rowsAboutToBeReset() = 0;
+    virtual void rowsReset() = 0;
+    virtual void rowAboutToBeRemoved(int row) = 0;
+    virtual void rowRemoved() = 0;
+    virtual void rowChanged(int row) = 0;
+};
+
+// One open template: its rows in list order, its title (the full path, or "Untitled") and its
+// changed flag. Widget-free; the windows show it through TemplateModel.
+class TemplateDocument
+{
+public:
+    TemplateDocument() = default;
+    TemplateDocument(const TemplateDocument &) = delete;
+    TemplateDocument &operator=(const TemplateDocument &) = delete;
+
+    const std::vector<TemplateItem> &rows() const { return m_rows; }
+    int count() const { return static_cast<int>(m_rows.size()); }
+    const QString &title() const { return m_title; }
+    bool isUntitled() const { return m_title == UntitledTitle; }
+
+    // Adds a row at the end, as the item commands do.
+    void append(TemplateItem item);
+    // Puts item in the place of the 0-based row, which must exist.
+    void replace(int row, TemplateItem item);
+    // Takes the 0-based row out; the rows after it move up.
+    void remove(int row);
+    // The first 0-based row from `from` on, continuing at the top, whose text begins with
+    // prefix without regard to case; -1 when none does.
+    int findItem(const QString &prefix, int from) const;
+    // The 0-based rows whose text equals text exactly.
+    std::vector<int> rowsWithText(const QString &text) const;
+
+    // The reading loop over a file's bytes: each block goes in at the position counted from 1
+    // by the blocks and other lines read so far, moving the rows there down. What was read
+    // before an error stays; the stop says where and why.
+    std::optional<ReadStop> ReadTemplate(QByteArrayView bytes);
+    // Takes path as the title and reads it. A file that does not exist gives an empty document;
+    // one read only in part leaves the rows read and the title "Untitled", so that a later
+    // save cannot replace the file with less than it held.
+    FileResult OpenDocument(const QString &path);
+    // Reads path's items into the top of the rows; the title stays.
+    FileResult InsertTemplateFile(const QString &path);
+    // Writes the rows to the file named by the title, replacing it atomically; NeedsName for
+    // an untitled document.
+    FileResult SaveDocument();
+    // Takes path as the title, then saves.
+    FileResult SaveDocumentAs(const QString &path);
+
+    void setObserver(RowObserver *observer) { m_observer = observer; }
+
+    bool boolDirty = false;
+
+private:
+    FileResult readFile(const QString &path);
+
+    std::vector<TemplateItem> m_rows;
+    QString m_title = UntitledTitle;
+    RowObserver *m_observer = nullptr;
+};
+
+} // namespace qs::stencil

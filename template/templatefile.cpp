@@ -1,0 +1,178 @@
+#include "templatefile.h"
+
+#include "textcodec.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace qs::stencil {
+
+namespace {
+
+const QString TextMarker = QStringLiteral("{{");
+const QString CarriageReturnMarker = QStringLiteral("{!");
+const QString InputMarker = QStringLiteral("{[");
+const QString OpenMarker = QStringLiteral("{|");
+
+class LineReader
+{
+public:
+    explicit LineReader(QStringView text)
+        : m_text(text)
+    {
+    }
+    bool atEnd() const { return m_pos >= m_text.size(); }
+    int line() const { return m_line; }
+    // The next line without its terminator; call only when not at the end.
+    QStringView next()
+    {
+        const qsizetype start = m_pos;
+        const qsizetype cr = m_text.indexOf(u'\r', start);
+        ++m_line;
+        if (cr < 0) {
+            m_pos = m_text.size();
+            return m_text.sliced(start);
+        }
+        m_pos = cr + 1;
+        if (m_pos < m_text.size() && m_text[m_pos] == u'\n')
+            ++m_pos;
+        return m_text.sliced(start, cr - start);
+    }
+
+private:
+    QStringView m_text;
+    qsizetype m_pos = 0;
+    int m_line = 0;
+};
+
+// Reads the fields of a prompt block into item's text and sub-items; false when the file ends.
+bool readFields(LineReader &reader, TemplateItem &item, int fields)
+{
+    for (int k = 0; k < fields; ++k) {
+        if (reader.atEnd())
+            return false;
+        const QString field = reader.next().toString();
+        if (k == 0)
+            item.text = field;
+        else
+            item.subItem[k - 1] = field;
+    }
+    return true;
+}
+
+void appendLine(QString &out, QStringView line)
+{
+    out += line;
+    out += QLatin1String(CrLf);
+}
+
+} // namespace
+
+ParsedTemplate parseTemplate(QStringView text)
+{
+    ParsedTemplate parsed;
+    LineReader reader(text);
+    while (!reader.atEnd()) {
+        const QStringView line = reader.next();
+        ReadStep step{reader.line(), std::nullopt};
+        if (line.startsWith(TextMarker)) {
+            step.item = TemplateItem{kind::Text, line.sliced(2).toString(), {}};
+        } else if (line == CarriageReturnMarker) {
+            step.item = TemplateItem{kind::CarriageReturn, CarriageReturnText, {}};
+        } else if (line == InputMarker || line == OpenMarker) {
+            const bool input = line == InputMarker;
+            TemplateItem item{input ? kind::InputDialog : kind::OpenDialog, {}, {}};
+            if (!readFields(reader, item, input ? 3 : 4)) {
+                parsed.stop = ReadStop{step.line, input ? QStringLiteral("the file ends inside an "
+                                                                         "input dialog item")
+                                                        : QStringLiteral("the file ends inside an "
+                                                                         "open dialog item")};
+                break;
+            }
+            step.item = std::move(item);
+        }
+        parsed.steps.push_back(std::move(step));
+    }
+    return parsed;
+}
+
+QByteArray templateText(const std::vector<TemplateItem> &rows)
+{
+    QString out;
+    qsizetype size = 2;
+    for (const TemplateItem &item : rows)
+        size += 8 + item.text.size() + item.subItem[0].size() + item.subItem[1].size() +
+                item.subItem[2].size() + 10;
+    out.reserve(size);
+    for (const TemplateItem &item : rows) {
+        switch (item.ItemKind) {
+        case kind::Text:
+            out += TextMarker;
+            appendLine(out, item.text);
+            break;
+        case kind::CarriageReturn:
+            appendLine(out, CarriageReturnMarker);
+            break;
+        case kind::InputDialog:
+            appendLine(out, InputMarker);
+            appendLine(out, item.text);
+            appendLine(out, item.subItem[0]);
+            appendLine(out, item.subItem[1]);
+            break;
+        case kind::OpenDialog:
+            appendLine(out, OpenMarker);
+            appendLine(out, item.text);
+            appendLine(out, item.subItem[0]);
+            appendLine(out, item.subItem[1]);
+            appendLine(out, item.subItem[2]);
+            break;
+        default:
+            break;
+        }
+    }
+    out += QLatin1String(CrLf);
+    return encodeText(out);
+}
+
+std::optional<QByteArray> readWholeFile(const QString &path, QString &reason)
+{
+    reason.clear();
+    const QFileInfo info(path);
+    if (!info.exists())
+        return std::nullopt;
+    // Opening a pipe or a device could block or never end.
+    if (!info.isFile()) {
+        reason = info.isDir() ? QStringLiteral("it is a folder, not a file")
+                              : QStringLiteral("it is not a regular file");
+        return std::nullopt;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        reason = file.errorString();
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+QString writeWholeFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return {};
+}
+
+} // namespace qs::stencil

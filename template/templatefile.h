@@ -1,0 +1,38 @@
+#pragma once
+
+#include "templatedocument.h"
+
+#include <QByteArray>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+namespace qs::stencil {
+
+// One pass of the reading loop: a block that adds an item, or a line that adds nothing.
+struct ReadStep
+{
+    int line = 0; // where the block starts, from 1
+    std::optional<TemplateItem> item;
+};
+
+struct ParsedTemplate
+{
+    std::vector<ReadStep> steps;
+    std::optional<ReadStop> stop; // the file ended inside a block
+};
+
+// Splits decoded template text into its blocks. A line ends at CR LF or at a lone CR.
+ParsedTemplate parseTemplate(QStringView text);
+// The file's bytes for rows: one block per row, CR LF line ends and one more CR LF at the end.
+QByteArray templateText(const std::vector<TemplateItem> &rows);
+
+// Reads a whole file. nullopt with an empty reason when the file does not exist; otherwise a
+// reason when it cannot be read.
+std::optional<QByteArray> readWholeFile(const QString &path, QString &reason);
+// Replaces path with bytes so that a failure leaves the previous file as it was; returns the
+// reason of a failure, or the empty text.
+QString writeWholeFile(const QString &path, const QByteArray &bytes);
+
+} // namespace qs::stencil

@@ -1,0 +1,268 @@
+#include "templatetestsupport.h"
+
+#include "templatemodel.h"
+
+#include <QHeaderView>
+#include <QToolButton>
+#include <QTreeView>
+
+using namespace qs;
+using namespace qs::stencil;
+using namespace qs::test;
+
+namespace {
+QStringList texts(const editDlg *d)
+{
+    QStringList out;
+    for (const TemplateItem &item : d->document().rows())
+        out << item.text;
+    return out;
+}
+
+const char *const ChangedQuestion = " has been changed.\r\n\r\nWould you like to save the changes?";
+} // namespace
+
+TEST(DocumentWindow, ListFillsTheWindowWithItsFourColumns)
+{
+    Stencilry s;
+    editDlg *d = s.newDocument();
+    QTreeView *list = d->listView();
+    EXPECT_EQ(list->objectName(), "ListView1");
+    EXPECT_EQ(list->model(), d->model());
+    EXPECT_EQ(d->windowTitle(), "Untitled");
+    EXPECT_EQ(d->parentWidget()->windowTitle(), "Untitled");
+    const int widths[] = {233, 96, 96, 96};
+    for (int c = 0; c < 4; ++c)
+        EXPECT_EQ(list->header()->sectionSize(c), widths[c]) << c;
+    EXPECT_EQ(list->geometry(), d->rect());
+
+    auto *sub = qobject_cast<QMdiSubWindow *>(d->parentWidget());
+    sub->showMinimized();
+    QApplication::processEvents();
+    sub->showNormal();
+    sub->resize(sub->size() + QSize(40, 30));
+    QApplication::processEvents();
+    EXPECT_EQ(list->geometry(), d->rect());
+    EXPECT_GT(list->width(), 0);
+}
+
+TEST(DocumentWindow, OpenShowsTheFileCleanAndTheDialogKeepsTheLastName)
+{
+    const QString path = testHome() + "/every.htp";
+    writeAll(path, everyKindFile());
+    Stencilry s;
+    editDlg *d = s.open(path);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->windowTitle(), path);
+    EXPECT_EQ(d->document().rows(), everyKind());
+    EXPECT_EQ(d->model()->rowCount(), 4);
+    EXPECT_FALSE(d->document().boolDirty);
+    const FileDialogOptions &o = s.dialogs->shown()[0].options;
+    EXPECT_EQ(o.filter, "Templates|*.htp|All Files|*.*|");
+    EXPECT_EQ(o.defaultExt, ".htp");
+    EXPECT_EQ(o.flags, ofn::HideReadOnly);
+    EXPECT_TRUE(o.title.isEmpty());
+    EXPECT_TRUE(o.fileName.isEmpty());
+
+    // Save As, Insert File and Open start from the name chosen last by any of them.
+    const QString other = testHome() + "/other";
+    s.dialogs->answerSave(other).answerOpen(std::nullopt).answerOpen(std::nullopt);
+    s.trigger("file_saveas");
+    s.trigger("insert_file");
+    s.trigger("file_open");
+    const auto &shown = s.dialogs->shown();
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[1].kind, DialogKind::Save);
+    EXPECT_EQ(shown[1].options.fileName, path);
+    EXPECT_EQ(shown[2].options.fileName, other + ".htp");
+    EXPECT_EQ(shown[3].options.fileName, other + ".htp");
+    EXPECT_EQ(d->windowTitle(), other + ".htp");
+    EXPECT_EQ(readAll(other + ".htp"), everyKindFile());
+}
+
+TEST(DocumentWindow, ANameThatDoesNotExistOpensAnEmptyTitledWindow)
+{
+    Stencilry s;
+    const QString path = testHome() + "/new-one.htp";
+    editDlg *d = s.open(path);
+    EXPECT_EQ(d->windowTitle(), path);
+    EXPECT_EQ(d->document().count(), 0);
+    EXPECT_FALSE(d->document().boolDirty);
+    EXPECT_EQ(s.dialogs->messages().size(), 0);
+    // Save writes there without asking.
+    QTest::keyClick(s.frame.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(readAll(path), QByteArray("\r\n"));
+}
+
+TEST(DocumentWindow, PartialReadTellsTheFileAndLineAndKeepsTheRows)
+{
+    const QString path = testHome() + "/cut.htp";
+    writeAll(path, crlf({"{{one", "{!", "{|", "prompt", "filter"}));
+    Stencilry s;
+    s.dialogs->answerOpen(path).answerMessage(mb::Ok);
+    s.trigger("file_open");
+    ASSERT_EQ(s.dialogs->messages().size(), 1);
+    const DialogRecord &m = s.dialogs->shown().back();
+    EXPECT_TRUE(m.text.contains(path));
+    EXPECT_TRUE(m.text.contains("line 3"));
+    EXPECT_TRUE(m.text.contains("not read completely"));
+    EXPECT_EQ(m.caption, "tagloom32");
+    EXPECT_TRUE(m.text.contains("Save them under a new name."));
+    EXPECT_EQ(texts(s.active()), (QStringList{"one", "(Carriage Return)"}));
+
+    // The document forgets the file, so that Save cannot replace it with the part read.
+    EXPECT_EQ(s.active()->windowTitle(), "Untitled");
+    s.dialogs->answerSave(std::nullopt);
+    QTest::keyClick(s.frame.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(s.dialogs->shown().back().kind, DialogKind::Save);
+    EXPECT_EQ(readAll(path), crlf({"{{one", "{!", "{|", "prompt", "filter"}));
+
+    // Insert File keeps the document's own title after a partial read.
+    const QString mine = testHome() + "/mine.htp";
+    writeAll(mine, crlf({"{{mine", ""}));
+    editDlg *d = s.open(mine);
+    s.dialogs->answerOpen(path).answerMessage(mb::Ok);
+    s.trigger("insert_file");
+    EXPECT_EQ(d->windowTitle(), mine);
+    EXPECT_FALSE(s.dialogs->messages().back().contains("new name"));
+}
+
+TEST(DocumentWindow, SaveOfAnUntitledDocumentAsksForANameAndAddsTheExtension)
+{
+    Stencilry s;
+    editDlg *d = s.newDocument();
+    for (TemplateItem item : everyKind())
+        d->document().append(std::move(item));
+    d->document().boolDirty = true;
+    s.dialogs->answerSave(std::nullopt);
+    s.trigger("file_save");
+    EXPECT_EQ(d->windowTitle(), "Untitled");
+    EXPECT_TRUE(d->document().boolDirty);
+
+    const QString path = testHome() + "/saved";
+    s.dialogs->answerSave(path);
+    QTest::keyClick(s.frame.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(d->windowTitle(), path + ".htp");
+    EXPECT_FALSE(d->document().boolDirty);
+    EXPECT_EQ(readAll(path + ".htp"), everyKindFile());
+}
+
+TEST(DocumentWindow, InsertFileGoesOnTopAndMarksTheDocumentEvenWhenCancelled)
+{
+    const QString two = testHome() + "/two.htp";
+    writeAll(two, crlf({"{{A", "{!", ""}));
+    const QString three = testHome() + "/three.htp";
+    writeAll(three, crlf({"{{x", "{{y", "{{z", ""}));
+    Stencilry s;
+    editDlg *d = s.open(three);
+    s.dialogs->answerOpen(std::nullopt);
+    s.trigger("insert_file");
+    EXPECT_TRUE(d->document().boolDirty);
+    EXPECT_EQ(d->document().count(), 3);
+
+    d->document().boolDirty = false;
+    s.dialogs->answerOpen(two);
+    s.trigger("insert_file");
+    EXPECT_EQ(texts(d), (QStringList{"A", "(Carriage Return)", "x", "y", "z"}));
+    EXPECT_TRUE(d->document().boolDirty);
+    EXPECT_EQ(d->windowTitle(), three);
+}
+
+TEST(DocumentWindow, FailedSaveSaysWhyAndKeepsTheDocumentChanged)
+{
+    Stencilry s;
+    editDlg *d = s.newDocument();
+    s.touch();
+    const QString bad = testHome() + "/missing-folder/t.htp";
+    s.dialogs->answerSave(bad).answerMessage(mb::Ok);
+    s.trigger("file_saveas");
+    ASSERT_EQ(s.dialogs->messages().size(), 1);
+    EXPECT_TRUE(s.dialogs->messages()[0].contains(bad));
+    EXPECT_EQ(s.dialogs->shown().back().icon, mb::Critical);
+    EXPECT_TRUE(d->document().boolDirty);
+    EXPECT_EQ(d->windowTitle(), bad);
+    EXPECT_FALSE(QFile::exists(bad));
+}
+
+TEST(DocumentWindow, CloseCheckAsksOnlyForChangesAndCancelKeepsTheWindow)
+{
+    Stencilry s;
+    s.newDocument()->parentWidget()->close();
+    EXPECT_TRUE(s.frame->documents().isEmpty());
+    EXPECT_TRUE(s.dialogs->shown().empty());
+
+    editDlg *d = s.newDocument();
+    d->document().append({kind::Text, "keep me", {}});
+    s.touch();
+    s.dialogs->answerMessage(mb::Cancel);
+    EXPECT_FALSE(d->parentWidget()->close());
+    const DialogRecord &q = s.dialogs->shown().back();
+    EXPECT_EQ(q.text, QString("The file Untitled") + ChangedQuestion);
+    EXPECT_EQ(q.caption, "Changes Not Saved");
+    EXPECT_EQ(q.buttons, mb::YesNoCancel);
+    EXPECT_EQ(q.icon, mb::Critical);
+
+    // Yes on an untitled document, then a cancelled Save As: still open, rows and all.
+    s.dialogs->answerMessage(mb::Yes).answerSave(std::nullopt);
+    EXPECT_FALSE(d->parentWidget()->close());
+    EXPECT_EQ(s.frame->documents(), QList<editDlg *>{d});
+    EXPECT_EQ(texts(d), QStringList{"keep me"});
+
+    s.dialogs->answerMessage(mb::No);
+    EXPECT_TRUE(d->parentWidget()->close());
+    EXPECT_TRUE(s.frame->documents().isEmpty());
+
+    // Yes, and the file cannot be written: the user is told and the window stays.
+    const QString unwritable = testHome() + "/gone/t.htp";
+    editDlg *e = s.open(unwritable);
+    s.touch();
+    s.dialogs->answerMessage(mb::Yes).answerMessage(mb::Ok);
+    EXPECT_FALSE(e->parentWidget()->close());
+    EXPECT_TRUE(s.dialogs->messages().back().contains(unwritable));
+    EXPECT_EQ(s.frame->documents(), QList<editDlg *>{e});
+    EXPECT_TRUE(e->document().boolDirty);
+}
+
+TEST(DocumentWindow, ClosingTheFrameAsksEachChangedDocumentAndYesSavesOnlyThatOne)
+{
+    const QString first = testHome() + "/first.htp";
+    const QString second = testHome() + "/second.htp";
+    writeAll(first, crlf({"{{1", ""}));
+    writeAll(second, crlf({"{{2", ""}));
+    Stencilry s;
+    s.open(first)->document().append({kind::Text, "new 1", {}});
+    s.touch();
+    s.open(second)->document().append({kind::Text, "new 2", {}});
+    s.touch();
+
+    // Cancel on the second: the first was saved and closed, the frame stays with the second.
+    s.dialogs->answerMessage(mb::Yes).answerMessage(mb::Cancel);
+    EXPECT_FALSE(s.frame->close());
+    ASSERT_EQ(s.dialogs->messages().size(), 2);
+    EXPECT_EQ(s.dialogs->messages()[0], "The file " + first + ChangedQuestion);
+    EXPECT_EQ(s.dialogs->messages()[1], "The file " + second + ChangedQuestion);
+    EXPECT_EQ(readAll(first), crlf({"{{1", "{{new 1", ""}));
+    EXPECT_EQ(readAll(second), crlf({"{{2", ""}));
+    EXPECT_TRUE(s.frame->isVisible());
+    EXPECT_EQ(s.titles(), QStringList{second});
+
+    // Exit from the document's menu: No closes without saving, and the frame goes.
+    s.dialogs->answerMessage(mb::No);
+    s.trigger("file_exit");
+    EXPECT_FALSE(s.frame->isVisible());
+    EXPECT_EQ(readAll(second), crlf({"{{2", ""}));
+}
+
+TEST(DocumentWindow, CancelOnTheFirstOfTwoKeepsBothAndTheFrame)
+{
+    Stencilry s;
+    s.newDocument();
+    s.touch();
+    s.newDocument();
+    s.touch();
+    s.dialogs->answerMessage(mb::Cancel);
+    EXPECT_FALSE(s.frame->close());
+    EXPECT_EQ(s.frame->documents().size(), 2);
+    EXPECT_EQ(s.dialogs->messages().size(), 1);
+    EXPECT_TRUE(s.frame->isVisible());
+}

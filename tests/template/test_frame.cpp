@@ -1,0 +1,333 @@
+#include "templatetestsupport.h"
+
+#include "aboutbox.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+
+using namespace qs;
+using namespace qs::stencil;
+using namespace qs::test;
+
+namespace {
+QStringList entries(const QMenu *menu)
+{
+    QStringList out;
+    for (QAction *a : menu->actions())
+        out << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+    return out;
+}
+
+QToolButton *button(const Stencilry &s, int k)
+{
+    return s.frame->findChild<QToolButton *>(QStringLiteral("SoftBttn%1").arg(k));
+}
+
+bool saveAndPrintEnabled(const Stencilry &s)
+{
+    const bool save = button(s, 3)->isEnabled();
+    EXPECT_EQ(button(s, 4)->isEnabled(), save);
+    return save;
+}
+} // namespace
+
+TEST(Frame, WithoutTheHostOnlyTheMessageShowsAndTheProgramEnds)
+{
+    auto scripted = std::make_unique<ScriptedDialogs>(QStringLiteral("tagloom32"));
+    ScriptedDialogs *dialogs = scripted.get();
+    dialogs->answerMessage(mb::Ok);
+    frmMain frame(std::move(scripted));
+    EXPECT_FALSE(frame.loaded());
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    const DialogRecord &m = dialogs->shown()[0];
+    EXPECT_EQ(m.text, "You must have Quillsite 97 installed on this system before you can run "
+                      "Stencilry.  If you have just installed Quillsite and are receiving this "
+                      "message, please run Quillsite and then try to run this application again.");
+    EXPECT_EQ(m.caption, "Quillsite Not Found");
+    EXPECT_EQ(m.buttons, mb::OkOnly);
+    EXPECT_EQ(m.icon, mb::Critical);
+    for (QWidget *w : QApplication::topLevelWidgets())
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+}
+
+TEST(Frame, AnyHostSettingEvenEmptyStartsAnEmptyFrame)
+{
+    for (const QString &host : {QStringLiteral("C:\\Quillsite97"), QString()}) {
+        setHost(host);
+        auto scripted = std::make_unique<ScriptedDialogs>(QStringLiteral("tagloom32"));
+        ScriptedDialogs *dialogs = scripted.get();
+        frmMain frame(std::move(scripted));
+        EXPECT_TRUE(frame.loaded());
+        EXPECT_TRUE(dialogs->shown().empty());
+        EXPECT_TRUE(frame.documents().isEmpty());
+        EXPECT_EQ(frame.windowTitle(), "Vantrell Quillsite 97 Stencilry");
+        EXPECT_EQ(frame.action("file_exit")->text(), "E&xit\tAlt+F4");
+        EXPECT_TRUE(frame.helpFile().endsWith("\\Help\\tagloom32.hlp"));
+    }
+}
+
+TEST(Frame, LayoutOfTheClientAreaAndToolbar)
+{
+    Stencilry s;
+    QApplication::processEvents();
+    EXPECT_EQ(s.frame->mdiArea()->viewport()->size(), QSize(563, 340));
+    auto *panel = s.frame->findChild<QFrame *>("SSPanel1");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->height(), 28);
+    EXPECT_EQ(panel->width(), s.frame->centralWidget()->width());
+    EXPECT_EQ(panel->y(), 0);
+    EXPECT_EQ(s.frame->findChild<QFrame *>("SSPanel2")->geometry(), QRect(3, 2, 3, 24));
+    EXPECT_EQ(s.frame->findChild<QFrame *>("SSPanel3")->geometry(), QRect(6, 2, 3, 24));
+    EXPECT_EQ(s.frame->findChild<QFrame *>("SSPanel4")->geometry(), QRect(111, 2, 2, 24));
+    const int lefts[] = {12, 36, 60, 84, 117};
+    for (int k = 1; k <= 5; ++k) {
+        QToolButton *b = button(s, k);
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(b->geometry(), QRect(lefts[k - 1], 2, 23, 23)) << k;
+        EXPECT_EQ(b->iconSize(), QSize(16, 16));
+        EXPECT_FALSE(b->icon().isNull());
+        EXPECT_TRUE(b->toolTip().isEmpty());
+        EXPECT_EQ(b->isEnabled(), k != 3 && k != 4) << k;
+    }
+}
+
+TEST(Frame, MenusOfTheFrameAndOfTheActiveDocument)
+{
+    Stencilry s;
+    EXPECT_EQ(s.menuNames(), (QStringList{"file_menu", "help_menu"}));
+    EXPECT_EQ(entries(s.frame->menuBar()->actions()[0]->menu()),
+              (QStringList{"file_new", "file_open", "-", "file_exit"}));
+    EXPECT_EQ(entries(s.frame->menuBar()->actions()[1]->menu()),
+              (QStringList{"help_topics", "-", "help_about"}));
+    EXPECT_EQ(s.command("file_new")->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(s.command("help_topics")->shortcut(), QKeySequence("F1"));
+
+    s.newDocument();
+    EXPECT_EQ(s.menuNames(), (QStringList{"file_menu", "insert_menu", "window_menu", "help_menu"}));
+    const QList<QAction *> top = s.frame->menuBar()->actions();
+    EXPECT_EQ(top[1]->text(), "&Item");
+    EXPECT_EQ(top[2]->text(), "&Window");
+    EXPECT_EQ(entries(top[0]->menu()),
+              (QStringList{"file_new", "file_open", "file_save", "file_saveas", "-", "file_print",
+                           "file_test", "-", "file_exit"}));
+    EXPECT_EQ(entries(top[1]->menu()),
+              (QStringList{"insert_text", "insert_crlf", "insert_input", "insert_open", "-",
+                           "insert_file", "-", "edit_item", "remove_item", "-", "find_item"}));
+    EXPECT_EQ(entries(top[2]->menu()), (QStringList{"window_tilehoriz", "window_tilevert",
+                                                    "window_cascade", "window_arrange"}));
+    const std::tuple<const char *, const char *, const char *> commands[] = {
+        {"file_save", "&Save", "Ctrl+S"},
+        {"file_saveas", "Save &As...", ""},
+        {"file_print", "&Print...", "Ctrl+P"},
+        {"file_test", "&Test", "Ctrl+W"},
+        {"file_exit", "E&xit\tAlt+F4", ""},
+        {"insert_text", "Insert &Text", "Ctrl+T"},
+        {"insert_crlf", "Insert &Carriage Return", ""},
+        {"insert_input", "Insert &Input Dialog", "Ctrl+I"},
+        {"insert_open", "Insert &Open Dialog", "Ctrl+G"},
+        {"insert_file", "Insert &File...", ""},
+        {"edit_item", "&Edit Item\tEnter", ""},
+        {"remove_item", "&Remove Item...", "Del"},
+        {"find_item", "&Find Item...", "F5"},
+        {"window_tilehoriz", "Tile &Horizontally", "Shift+F7"},
+        {"window_tilevert", "Tile &Vertical", ""},
+        {"window_cascade", "&Cascade", "Shift+F8"},
+        {"window_arrange", "&Arrange Icons", "Shift+F9"},
+        {"help_about", "&About...", ""},
+    };
+    for (const auto &[name, caption, key] : commands) {
+        QAction *a = s.command(name);
+        ASSERT_NE(a, nullptr) << name;
+        EXPECT_EQ(a->text(), caption) << name;
+        EXPECT_EQ(a->shortcut(), QKeySequence(key)) << name;
+    }
+
+    s.active()->parentWidget()->close();
+    EXPECT_EQ(s.menuNames(), (QStringList{"file_menu", "help_menu"}));
+}
+
+TEST(Frame, ThreeCtrlNGiveThreeUntitledWindowsTheLastActive)
+{
+    Stencilry s;
+    for (int k = 0; k < 3; ++k)
+        QTest::keyClick(s.frame.get(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(s.frame->documents().size(), 3);
+    EXPECT_EQ(s.titles(), (QStringList{"Untitled", "Untitled", "Untitled"}));
+    EXPECT_EQ(s.active(), s.frame->documents().back());
+    for (editDlg *d : s.frame->documents()) {
+        EXPECT_FALSE(d->document().boolDirty);
+        EXPECT_EQ(d->document().count(), 0);
+    }
+    EXPECT_TRUE(s.dialogs->shown().empty());
+}
+
+TEST(Frame, SaveAndPrintButtonsFollowTheDocuments)
+{
+    Stencilry s;
+    EXPECT_FALSE(saveAndPrintEnabled(s));
+    button(s, 1)->click();
+    EXPECT_TRUE(saveAndPrintEnabled(s));
+    s.newDocument();
+    s.active()->parentWidget()->close();
+    EXPECT_TRUE(saveAndPrintEnabled(s));
+    EXPECT_EQ(s.frame->documents().size(), 1);
+    EXPECT_EQ(s.active(), s.frame->documents().front());
+    s.active()->parentWidget()->close();
+    EXPECT_FALSE(saveAndPrintEnabled(s));
+    // They are bound to nothing.
+    s.newDocument();
+    button(s, 3)->click();
+    button(s, 4)->click();
+    EXPECT_TRUE(s.dialogs->shown().empty());
+    EXPECT_EQ(s.frame->documents().size(), 1);
+}
+
+TEST(Frame, CancelledOpenMakesNoWindow)
+{
+    Stencilry s;
+    s.dialogs->answerOpen(std::nullopt);
+    button(s, 2)->click();
+    EXPECT_TRUE(s.frame->documents().isEmpty());
+    ASSERT_EQ(s.dialogs->shown().size(), 1u);
+    EXPECT_EQ(s.dialogs->shown()[0].kind, DialogKind::Open);
+}
+
+TEST(Frame, WindowMenuListsTheDocumentsAndActivatesTheOneChosen)
+{
+    Stencilry s;
+    const QString path = testHome() + "/a&b.htp";
+    editDlg *first = s.open(path);
+    editDlg *second = s.newDocument();
+    QMenu *menu = s.frame->menuBar()->actions()[2]->menu();
+    ASSERT_NE(menu, nullptr);
+    emit menu->aboutToShow();
+    emit menu->aboutToShow(); // rebuilt, not doubled
+    QStringList listed;
+    QList<QAction *> list;
+    for (QAction *a : menu->actions())
+        if (a->objectName().startsWith("window_list")) {
+            listed << a->text() + (a->isChecked() ? "*" : "");
+            list << a;
+        }
+    EXPECT_EQ(listed, (QStringList{"&1 " + QString(path).replace("&", "&&"), "&2 Untitled*"}));
+    EXPECT_EQ(entries(menu).mid(0, 6),
+              (QStringList{"window_tilehoriz", "window_tilevert", "window_cascade",
+                           "window_arrange", "-", "window_list1"}));
+    list[0]->trigger();
+    EXPECT_EQ(s.active(), first);
+    EXPECT_EQ(s.command("file_save")->parent(), first);
+    QMenu *firstMenu = s.frame->menuBar()->actions()[2]->menu();
+    emit firstMenu->aboutToShow();
+    EXPECT_TRUE(firstMenu->findChild<QAction *>("window_list1")->isChecked());
+    EXPECT_FALSE(firstMenu->findChild<QAction *>("window_list2")->isChecked());
+    firstMenu->findChild<QAction *>("window_list2")->trigger();
+    EXPECT_EQ(s.active(), second);
+}
+
+TEST(Frame, ArrangeTilesCascadesAndLinesUpIcons)
+{
+    Stencilry s;
+    editDlg *a = s.newDocument();
+    editDlg *b = s.newDocument();
+    QWidget *subA = a->parentWidget();
+    QWidget *subB = b->parentWidget();
+    const QSize area = s.frame->mdiArea()->viewport()->size();
+
+    s.trigger("window_tilehoriz");
+    EXPECT_EQ(subA->geometry(), QRect(0, 0, area.width(), area.height() / 2));
+    EXPECT_EQ(subB->geometry(), QRect(0, area.height() / 2, area.width(), area.height() / 2));
+    s.trigger("window_tilevert");
+    EXPECT_EQ(subA->geometry(), QRect(0, 0, area.width() / 2, area.height()));
+    EXPECT_EQ(subB->geometry().left(), area.width() / 2);
+    s.trigger("window_cascade");
+    EXPECT_LT(subA->y(), subB->y());
+    EXPECT_LT(subA->x(), subB->x());
+
+    subA->showMinimized();
+    subB->showMinimized();
+    subA->move(200, 10);
+    s.trigger("window_arrange");
+    EXPECT_EQ(subA->geometry().bottom(), area.height() - 1);
+    EXPECT_EQ(subA->x(), 0);
+    EXPECT_EQ(subB->x(), subA->width());
+}
+
+TEST(Frame, CtrlWReachesTestAndCtrlF4ClosesTheDocument)
+{
+    Stencilry s;
+    s.newDocument();
+    editDlg *second = s.newDocument();
+    QSignalSpy tests(second->action("file_test"), &QAction::triggered);
+    s.dialogs->answerMessage(); // an untitled document cannot be tested
+    QTest::keyClick(s.frame.get(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(tests.size(), 1);
+    EXPECT_EQ(s.frame->documents().size(), 2);
+
+    QTest::keyClick(s.frame.get(), Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_EQ(s.frame->documents().size(), 1);
+    EXPECT_NE(s.active(), second);
+}
+
+TEST(Frame, HelpTopicsFromMenuKeyAndButton)
+{
+    Stencilry s;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "/nonexistent");
+    s.dialogs->answerMessage(mb::Ok).answerMessage(mb::Ok).answerMessage(mb::Ok);
+    s.trigger("help_topics");
+    button(s, 5)->click();
+    s.newDocument();
+    QTest::keyClick(s.frame.get(), Qt::Key_F1);
+    qputenv("PATH", path);
+    ASSERT_EQ(s.dialogs->messages().size(), 3);
+    for (const QString &m : s.dialogs->messages())
+        EXPECT_TRUE(m.contains("/Help/tagloom32.hlp")) << m.toStdString();
+}
+
+TEST(Frame, AboutShowsTheSharedBoxEachTime)
+{
+    Stencilry s;
+    for (int round = 0; round < 2; ++round) {
+        QString caption, title, version, name;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<AboutBox *>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            name = box->objectName();
+            caption = box->windowTitle();
+            title = box->findChild<QLabel *>("lblTitle")->text();
+            version = box->findChild<QLabel *>("lblVersion")->text();
+            box->findChild<QPushButton *>("cmdOK")->click();
+        });
+        if (round == 1)
+            s.newDocument(); // the document's Help menu too
+        s.trigger("help_about");
+        EXPECT_EQ(name, "About");
+        EXPECT_EQ(caption, "About tagloom32");
+        EXPECT_EQ(title, "Vantrell Quillsite 97 Stencilry");
+        EXPECT_EQ(version, "Version 1.5.3");
+    }
+}
+
+TEST(Frame, EveryControlHasAnAccessibleName)
+{
+    Stencilry s;
+    s.newDocument();
+    QList<QWidget *> controls;
+    for (QWidget *c : s.frame->findChildren<QWidget *>())
+        if (!c->objectName().startsWith("qt_") &&
+            (qobject_cast<QAbstractButton *>(c) || qobject_cast<QAbstractItemView *>(c) ||
+             qobject_cast<QFrame *>(c) || qobject_cast<QMdiSubWindow *>(c) ||
+             qobject_cast<editDlg *>(c)) &&
+            !qobject_cast<QMenu *>(c))
+            controls << c;
+    EXPECT_GE(controls.size(), 12);
+    for (QWidget *c : controls) {
+        const bool named = !c->accessibleName().isEmpty() || !c->windowTitle().isEmpty();
+        EXPECT_TRUE(named) << c->metaObject()->className() << " " << c->objectName().toStdString();
+    }
+}
