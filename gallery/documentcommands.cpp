@@ -1,5 +1,6 @@
 #include "aboutinfo.h"
 #include "categorytreemodel.h"
+#include "commandspecs.h"
 #include "helpviewer.h"
 #include "itemlistmodel.h"
 #include "mainwindow.h"
@@ -37,7 +38,7 @@ void frmMain::selectionChanged()
     const int node = selectedNode();
     m_treeModel->setCurrentCategory(node);
     if (!m_movingSelection && node != m_refreshedNode)
-        runCommand([this] { RefreshItemList(); });
+        runCommand(*m_dialogs, [this] { RefreshItemList(); });
 }
 
 bool frmMain::askSaveFirst(const QString &question)

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 
 #include "categorytreemodel.h"
+#include "commandspecs.h"
 #include "frmpreview.h"
 #include "itemlistmodel.h"
 #include "paths.h"
@@ -23,14 +24,6 @@
 namespace qs::gallery {
 
 namespace {
-
-struct ActionSpec
-{
-    const char *name;
-    const char *caption;
-    QKeySequence shortcut;
-    std::function<void(frmMain *)> handler;
-};
 
 } // namespace
 
@@ -67,78 +60,62 @@ void frmMain::createImages()
 
 void frmMain::createActions()
 {
-    const ActionSpec specs[] = {
-        {"file_new", "&New", {}, &frmMain::fileNew},
-        {"file_open", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O), &frmMain::fileOpen},
-        {"file_save", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), &frmMain::fileSave},
-        {"file_saveas", "Save &As...", {}, [](frmMain *w) { w->fileSaveAs(); }},
-        {"install_gallery", "&Install Gallery...", QKeySequence(Qt::CTRL | Qt::Key_I),
-         &frmMain::installGallery},
-        {"file_exit", "E&xit", {}, [](frmMain *w) { w->close(); }},
-        {"edit_undo", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), nullptr},
-        {"edit_cut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), nullptr},
-        {"edit_copy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), nullptr},
-        {"edit_paste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), nullptr},
-        {"edit_clear", "C&lear", QKeySequence(Qt::Key_Delete), nullptr},
-        {"file_find", "&Find...", QKeySequence(Qt::Key_F3), nullptr},
-        {"item_new", "&New...", QKeySequence(Qt::CTRL | Qt::Key_N), &frmMain::newItem},
-        {"add_multiple", "&Add Multiple...", QKeySequence(Qt::CTRL | Qt::Key_A),
-         &frmMain::addMultiple},
-        {"item_edit", "&Edit...", QKeySequence(Qt::CTRL | Qt::Key_E), &frmMain::editItem},
-        {"item_remove", "&Remove", {}, &frmMain::removeItem},
-        {"item_preview", "&Preview Item", QKeySequence(Qt::Key_F2), &frmMain::previewItem},
-        {"new_cat", "Ne&w Category...", QKeySequence(Qt::CTRL | Qt::Key_W), &frmMain::newCategory},
-        {"edit_cat", "E&dit Category...", QKeySequence(Qt::CTRL | Qt::Key_D),
-         &frmMain::editCategory},
-        {"rem_cat", "Re&move Category", {}, &frmMain::removeCategory},
-        {"help_topics", "&Help Topics", QKeySequence(Qt::Key_F1), &frmMain::helpTopics},
-        {"help_about", "&About...", {}, &frmMain::helpAbout},
-    };
-    for (const ActionSpec &spec : specs) {
-        auto *a = new QAction(QString::fromLatin1(spec.caption), this);
-        a->setObjectName(QLatin1String(spec.name));
-        a->setShortcut(spec.shortcut);
-        a->setShortcutContext(Qt::WindowShortcut);
-        if (spec.handler)
-            connect(a, &QAction::triggered, this,
-                    [this, h = spec.handler] { runCommand([this, &h] { h(this); }); });
-        addAction(a);
-    }
+    qs::createActions(
+        this,
+        {
+            {"file_new", "&New", {}, [this] { fileNew(); }},
+            {"file_open", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O), [this] { fileOpen(); }},
+            {"file_save", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { fileSave(); }},
+            {"file_saveas", "Save &As...", {}, [this] { fileSaveAs(); }},
+            {"install_gallery", "&Install Gallery...", QKeySequence(Qt::CTRL | Qt::Key_I),
+             [this] { installGallery(); }},
+            {"file_exit", "E&xit", {}, [this] { close(); }},
+            {"edit_undo", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), nullptr},
+            {"edit_cut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), nullptr},
+            {"edit_copy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), nullptr},
+            {"edit_paste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), nullptr},
+            {"edit_clear", "C&lear", QKeySequence(Qt::Key_Delete), nullptr},
+            {"file_find", "&Find...", QKeySequence(Qt::Key_F3), nullptr},
+            {"item_new", "&New...", QKeySequence(Qt::CTRL | Qt::Key_N), [this] { newItem(); }},
+            {"add_multiple", "&Add Multiple...", QKeySequence(Qt::CTRL | Qt::Key_A),
+             [this] { addMultiple(); }},
+            {"item_edit", "&Edit...", QKeySequence(Qt::CTRL | Qt::Key_E), [this] { editItem(); }},
+            {"item_remove", "&Remove", {}, [this] { removeItem(); }},
+            {"item_preview", "&Preview Item", QKeySequence(Qt::Key_F2), [this] { previewItem(); }},
+            {"new_cat", "Ne&w Category...", QKeySequence(Qt::CTRL | Qt::Key_W),
+             [this] { newCategory(); }},
+            {"edit_cat", "E&dit Category...", QKeySequence(Qt::CTRL | Qt::Key_D),
+             [this] { editCategory(); }},
+            {"rem_cat", "Re&move Category", {}, [this] { removeCategory(); }},
+            {"help_topics", "&Help Topics", QKeySequence(Qt::Key_F1), [this] { helpTopics(); }},
+            {"help_about", "&About...", {}, [this] { helpAbout(); }},
+        },
+        [this](const std::function<void()> &command) { runCommand(*m_dialogs, command); });
+    // Shortcuts stay live whatever the menus show.
+    addActions(findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly));
 }
 
 void frmMain::createMenus()
 {
-    struct MenuSpec
-    {
-        const char *name;
-        const char *caption;
-        std::vector<const char *> items; // "-" rows are separators, named after the dash
-    };
-    const MenuSpec menus[] = {
-        {"file_menu",
-         "&File",
-         {"file_new", "file_open", "file_save", "file_saveas", "-dumb10", "install_gallery",
-          "-dumb1", "file_exit"}},
-        {"edit_menu",
-         "&Edit",
-         {"edit_undo", "-dumb4", "edit_cut", "edit_copy", "edit_paste", "edit_clear", "-dumb3",
-          "file_find"}},
-        {"item_menu",
-         "&Item",
-         {"item_new", "add_multiple", "item_edit", "item_remove", "-dumb11", "item_preview",
-          "-dumb5", "new_cat", "edit_cat", "rem_cat"}},
-        {"help_menu", "&Help", {"help_topics", "-dumb7", "help_about"}},
-    };
-    for (const MenuSpec &spec : menus) {
-        QMenu *menu = menuBar()->addMenu(QString::fromLatin1(spec.caption));
-        menu->setObjectName(QLatin1String(spec.name));
-        menu->menuAction()->setObjectName(QLatin1String(spec.name));
-        for (const char *item : spec.items) {
-            if (item[0] == '-')
-                menu->addSeparator()->setObjectName(QLatin1String(item + 1));
-            else
-                menu->addAction(action(QLatin1String(item)));
-        }
+    const QList<QMenu *> menus = qs::createMenus(
+        this, {
+                  {"file_menu",
+                   "&File",
+                   {"file_new", "file_open", "file_save", "file_saveas", "-dumb10",
+                    "install_gallery", "-dumb1", "file_exit"}},
+                  {"edit_menu",
+                   "&Edit",
+                   {"edit_undo", "-dumb4", "edit_cut", "edit_copy", "edit_paste", "edit_clear",
+                    "-dumb3", "file_find"}},
+                  {"item_menu",
+                   "&Item",
+                   {"item_new", "add_multiple", "item_edit", "item_remove", "-dumb11",
+                    "item_preview", "-dumb5", "new_cat", "edit_cat", "rem_cat"}},
+                  {"help_menu", "&Help", {"help_topics", "-dumb7", "help_about"}},
+              });
+    for (QMenu *menu : menus) {
+        menu->setParent(menuBar(), menu->windowFlags());
+        menuBar()->addMenu(menu);
     }
     // The Edit menu's commands do nothing; the menu shows greyed and cannot be opened.
     QMenu *edit = menuBar()->findChild<QMenu *>(QStringLiteral("edit_menu"));
@@ -302,20 +279,6 @@ QAction *frmMain::action(const QString &name) const
 QString frmMain::statusText() const
 {
     return m_statusText->text();
-}
-
-void frmMain::runCommand(const std::function<void()> &command)
-{
-    try {
-        command();
-    } catch (const std::exception &e) {
-        m_dialogs->msgBox(QStringLiteral("The command could not be completed.\r\n\r\n%1")
-                              .arg(QString::fromLocal8Bit(e.what())),
-                          mb::OkOnly | mb::Critical);
-    } catch (...) {
-        m_dialogs->msgBox(QStringLiteral("The command could not be completed."),
-                          mb::OkOnly | mb::Critical);
-    }
 }
 
 bool frmMain::report(const Result &result)

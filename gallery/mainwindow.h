@@ -57,9 +57,6 @@ private:
     void createToolbar();
     void startUp();
 
-    // Runs a command so that nothing it throws leaves the event handler.
-    void runCommand(const std::function<void()> &command);
-
     // Document commands.
     void fileNew();
     void fileOpen();

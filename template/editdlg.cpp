@@ -33,7 +33,7 @@ editDlg::~editDlg() = default;
 void editDlg::createActions()
 {
     frmMain *f = m_frame;
-    stencil::createActions(
+    qs::createActions(
         this,
         {
             {"file_new", "&New", QKeySequence(Qt::CTRL | Qt::Key_N), [f] { f->NewDocument(); }},
@@ -66,8 +66,9 @@ void editDlg::createActions()
              [f] { f->Arrange(arrange::Icons); }},
             {"help_topics", "&Help Topics", QKeySequence(Qt::Key_F1), [f] { f->ShowHelpTopics(); }},
             {"help_about", "&About...", {}, [f] { f->ShowAbout(); }},
-        });
-    m_menus = stencil::createMenus(
+        },
+        [f](const std::function<void()> &command) { runCommand(f->dialogs(), command); });
+    m_menus = qs::createMenus(
         this, {
                   {"file_menu",
                    "&File",

@@ -61,7 +61,7 @@ void frmMain::createImages()
 
 void frmMain::createActions()
 {
-    stencil::createActions(
+    qs::createActions(
         this,
         {
             {"file_new", "&New", QKeySequence(Qt::CTRL | Qt::Key_N), [this] { NewDocument(); }},
@@ -70,8 +70,9 @@ void frmMain::createActions()
             {"file_exit", "E&xit", {}, [this] { close(); }},
             {"help_topics", "&Help Topics", QKeySequence(Qt::Key_F1), [this] { ShowHelpTopics(); }},
             {"help_about", "&About...", {}, [this] { ShowAbout(); }},
-        });
-    m_menus = stencil::createMenus(
+        },
+        [this](const std::function<void()> &command) { runCommand(*m_dialogs, command); });
+    m_menus = qs::createMenus(
         this, {
                   {"file_menu", "&File", {"file_new", "file_open", "-dumb1", "file_exit"}},
                   {"help_menu", "&Help", {"help_topics", "-dumb2", "help_about"}},

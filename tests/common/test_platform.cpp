@@ -16,33 +16,9 @@
 #include <QUrl>
 
 using namespace qs;
-
-namespace {
-
 using test::EnvironmentGuard;
-
-// A stand-in program that records its arguments, one a line, in outFile.
-QString makeRecorder(const QString &folder, const QString &name, const QString &outFile)
-{
-    const QString path = folder + u'/' + name;
-    const QByteArray script = "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + outFile.toUtf8() +
-                              ".tmp' && mv '" + outFile.toUtf8() + ".tmp' '" + outFile.toUtf8() +
-                              "'\n";
-    EXPECT_TRUE(test::writeAll(path, script));
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return path;
-}
-
-// Waits for the side effect of a detached program.
-QByteArray waitForFile(const QString &path)
-{
-    const QDeadlineTimer deadline(10000);
-    while (!QFileInfo::exists(path) && !deadline.hasExpired())
-        QThread::msleep(20);
-    return test::readAll(path);
-}
-
-} // namespace
+using test::makeRecorder;
+using test::waitForFile;
 
 TEST(RegistryKeyTest, ValuesLandInHiveFile)
 {

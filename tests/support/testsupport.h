@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +78,28 @@ inline QByteArray crlf(std::initializer_list<const char *> lines)
         out += "\r\n";
     }
     return out;
+}
+
+// A stand-in program at folder/name that writes the arguments it gets, one a line, to outFile
+// (whole, through a rename, so that a reader never sees half of it).
+inline QString makeRecorder(const QString &folder, const QString &name, const QString &outFile)
+{
+    const QString path = folder + u'/' + name;
+    const QByteArray out = outFile.toUtf8();
+    const QByteArray script = "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + out + ".tmp' && mv '" + out +
+                              ".tmp' '" + out + "'\n";
+    EXPECT_TRUE(writeAll(path, script));
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+// Waits for the side effect of a detached program.
+inline QByteArray waitForFile(const QString &path)
+{
+    const QDeadlineTimer deadline(10000);
+    while (!QFileInfo::exists(path) && !deadline.hasExpired())
+        QThread::msleep(20);
+    return readAll(path);
 }
 
 } // namespace qs::test

@@ -16,21 +16,8 @@ namespace {
 // A stand-in server that writes the arguments it gets, one a line, to outFile.
 QString makeRecorder(const QString &outFile)
 {
-    const QString path = testHome() + "/fake host/server";
-    const QByteArray script = "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + outFile.toUtf8() +
-                              ".tmp' && mv '" + outFile.toUtf8() + ".tmp' '" + outFile.toUtf8() +
-                              "'\n";
-    EXPECT_TRUE(writeAll(path, script));
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return path;
-}
-
-QByteArray waitForFile(const QString &path)
-{
-    const QDeadlineTimer deadline(10000);
-    while (!QFileInfo::exists(path) && !deadline.hasExpired())
-        QThread::msleep(20);
-    return readAll(path);
+    QDir().mkpath(testHome() + "/fake host");
+    return qs::test::makeRecorder(testHome() + "/fake host", "server", outFile);
 }
 
 bool registerServer(const QString &command)

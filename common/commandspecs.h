@@ -2,6 +2,7 @@
 
 #include <QKeySequence>
 #include <QList>
+#include <QString>
 
 #include <functional>
 #include <initializer_list>
@@ -11,7 +12,9 @@ class QAction;
 class QMenu;
 class QWidget;
 
-namespace qs::stencil {
+namespace qs {
+
+class Dialogs;
 
 struct ActionSpec
 {
@@ -28,12 +31,20 @@ struct MenuSpec
     std::vector<const char *> items; // "-name" rows are separators called name
 };
 
+// Runs a command's handler; windows pass runCommand, so that nothing thrown leaves a command.
+using CommandRunner = std::function<void(const std::function<void()> &)>;
+
 // Creates owner's commands as QActions named after their menu names. They are added to no
 // widget: a command's key works only while its menu is on the menu bar.
-void createActions(QWidget *owner, std::initializer_list<ActionSpec> specs);
+void createActions(QWidget *owner, std::initializer_list<ActionSpec> specs,
+                   const CommandRunner &run = {});
 // The owner's menus, filled with its actions; the caller puts them on a menu bar.
 QList<QMenu *> createMenus(QWidget *owner, std::initializer_list<MenuSpec> specs);
 // owner's command called name, or null.
 QAction *findAction(const QWidget *owner, const QString &name);
 
-} // namespace qs::stencil
+// Runs command at an event handler's boundary: whatever it throws ends there, and the user is
+// told the command could not be completed.
+void runCommand(Dialogs &dialogs, const std::function<void()> &command);
+
+} // namespace qs

@@ -1,18 +1,25 @@
 #include "commandspecs.h"
 
+#include "dialogs.h"
+
 #include <QAction>
 #include <QMenu>
 
-namespace qs::stencil {
+#include <exception>
 
-void createActions(QWidget *owner, std::initializer_list<ActionSpec> specs)
+namespace qs {
+
+void createActions(QWidget *owner, std::initializer_list<ActionSpec> specs,
+                   const CommandRunner &run)
 {
     for (const ActionSpec &spec : specs) {
         auto *a = new QAction(QString::fromLatin1(spec.caption), owner);
         a->setObjectName(QLatin1String(spec.name));
         a->setShortcut(spec.shortcut);
         a->setShortcutContext(Qt::WindowShortcut);
-        if (spec.handler)
+        if (spec.handler && run)
+            QObject::connect(a, &QAction::triggered, owner, [run, h = spec.handler] { run(h); });
+        else if (spec.handler)
             QObject::connect(a, &QAction::triggered, owner, spec.handler);
     }
 }
@@ -40,4 +47,18 @@ QAction *findAction(const QWidget *owner, const QString &name)
     return owner->findChild<QAction *>(name, Qt::FindDirectChildrenOnly);
 }
 
-} // namespace qs::stencil
+void runCommand(Dialogs &dialogs, const std::function<void()> &command)
+{
+    try {
+        command();
+    } catch (const std::exception &e) {
+        dialogs.msgBox(QStringLiteral("The command could not be completed.\r\n\r\n%1")
+                           .arg(QString::fromLocal8Bit(e.what())),
+                       mb::OkOnly | mb::Critical);
+    } catch (...) {
+        dialogs.msgBox(QStringLiteral("The command could not be completed."),
+                       mb::OkOnly | mb::Critical);
+    }
+}
+
+} // namespace qs
