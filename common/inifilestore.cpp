@@ -1,5 +1,7 @@
 #include "inifilestore.h"
 
+#include "writerqueue.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +12,8 @@
 #include <QTemporaryDir>
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace qs::detail {
 
@@ -25,9 +29,16 @@ std::optional<QByteArray> fileContent(const QString &path)
 
 QString textOf(const QVariant &value)
 {
-    // An unquoted comma makes QSettings read a list, but the store only holds plain text.
+    // An unquoted comma makes QSettings read a list, but the store only holds plain text. A
+    // part holding control characters comes back from QSettings' own writing as a variant.
     if (value.typeId() == QMetaType::QStringList)
         return value.toStringList().join(QStringLiteral(", "));
+    if (value.typeId() == QMetaType::QVariantList) {
+        QStringList parts;
+        for (const QVariant &part : value.toList())
+            parts << part.toString();
+        return parts.join(QStringLiteral(", "));
+    }
     return value.toString();
 }
 
@@ -59,6 +70,48 @@ bool isKeyLine(QByteArrayView line)
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
         ++i;
     return i < line.size() && line[i] != '[' && line[i] != ';';
+}
+
+// QSettings reports no error when its write stops short (a full disk), so what it wrote is
+// checked before it replaces anything: one line per key, each ended. A cut can only drop the
+// end of the text, which loses whole keys or the last line's end.
+bool isWholeIniText(QByteArrayView text, qsizetype keys)
+{
+    if (text.isEmpty())
+        return keys == 0;
+    if (!text.endsWith('\n'))
+        return false;
+    qsizetype keyLines = 0;
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        qsizetype end = text.indexOf('\n', pos);
+        if (end < 0)
+            end = text.size();
+        const QByteArrayView line = text.sliced(pos, end - pos).trimmed();
+        if (!line.isEmpty() && !line.startsWith('['))
+            ++keyLines;
+        pos = end + 1;
+    }
+    return keyLines == keys;
+}
+
+// QLockFile::lock() sleeps ever longer between tries while others hold the lock, so one writer
+// among many could wait seconds. Writers of this store first wait for their turn in arrival
+// order, then take the lock with short tries: it is held only for one read-modify-replace.
+// A lock that stays taken beyond the bound belongs to a program that hangs, and the write
+// fails instead.
+bool lockWithinBound(QLockFile &lock, WriterQueue &queue)
+{
+    using namespace std::chrono;
+    constexpr auto Bound = seconds(2);
+    const auto start = steady_clock::now();
+    queue.waitForTurn(milliseconds(1000));
+    while (!lock.tryLock(milliseconds(0))) {
+        if (lock.error() != QLockFile::LockFailedError || steady_clock::now() - start > Bound)
+            return false;
+        std::this_thread::sleep_for(microseconds(200));
+    }
+    return true;
 }
 
 } // namespace
@@ -163,52 +216,81 @@ std::optional<QString> readIniValue(const QString &file, const QString &key)
     return IniFile(file).value(key);
 }
 
-bool writeIniValues(const QString &file, const QList<std::pair<QString, QString>> &values)
+bool writeIniValues(const QString &file, const QList<std::pair<QString, QString>> &values,
+                    QString *reason)
 {
+    const auto fail = [reason](const QString &why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
     if (values.isEmpty())
         return true;
     const QFileInfo info(file);
     if (!QDir().mkpath(info.absolutePath()))
-        return false;
+        return fail(QStringLiteral("the folder %1 could not be created.").arg(info.absolutePath()));
+    if (info.isDir())
+        return fail(QStringLiteral("a folder of that name is in the way."));
     if (info.exists() && !info.isWritable())
-        return false;
+        return fail(QStringLiteral("the file is read-only."));
+    const QString lockPath = file + QStringLiteral(".lock");
+    if (QFileInfo(lockPath).isDir())
+        return fail(QStringLiteral("a folder is in the way of its lock file %1.").arg(lockPath));
 
-    // The lock QSettings itself takes while writing this file, so other writers take turns with us.
-    QLockFile lock(file + QStringLiteral(".lock"));
-    if (!lock.lock())
-        return false;
+    // The lock QSettings itself takes while writing this file, so other writers take turns with
+    // us. The turn is given on only after the lock is released.
+    WriterQueue queue(file);
+    QLockFile lock(lockPath);
+    if (!lockWithinBound(lock, queue))
+        return fail(
+            lock.error() == QLockFile::LockFailedError
+                ? QStringLiteral("another program kept the file locked.")
+                : QStringLiteral("its lock file %1 could not be made.").arg(lock.fileName()));
 
     QByteArray content;
     if (info.exists()) {
-        const std::optional<QByteArray> current = fileContent(file);
-        if (!current)
-            return false;
-        content = *current;
+        QFile current(file);
+        if (!current.open(QIODevice::ReadOnly))
+            return fail(current.errorString());
+        content = current.readAll();
     }
     // QSettings rewrites every value it read: hand-written ones must reach it as meant.
     const IniCopy copy(withLiteralBackslashes(content));
     if (!copy.isValid())
-        return false;
+        return fail(
+            QStringLiteral("no working copy could be written in %1.").arg(QDir::tempPath()));
+    qsizetype keys = 0;
     {
         QSettings ini(copy.path(), QSettings::IniFormat);
         for (const auto &[key, value] : values)
             ini.setValue(key, value);
         ini.sync();
         if (ini.status() != QSettings::NoError)
-            return false;
+            return fail(QStringLiteral("the working copy could not be written."));
+        keys = ini.allKeys().size();
     }
     const std::optional<QByteArray> updated = fileContent(copy.path());
-    if (!updated)
-        return false;
+    if (!updated || !isWholeIniText(*updated, keys))
+        return fail(QStringLiteral("the working copy in %1 could not be written completely "
+                                   "(the disk may be full).")
+                        .arg(QDir::tempPath()));
 
+    // No direct-write fallback: writing over the file in place could leave it half written.
     QSaveFile out(file);
-    out.setDirectWriteFallback(true);
-    return out.open(QIODevice::WriteOnly) && out.write(*updated) == updated->size() && out.commit();
+    if (!out.open(QIODevice::WriteOnly))
+        return fail(out.errorString());
+    // commit() flushes too, but would replace the file even when that last flush falls short.
+    if (out.write(*updated) != updated->size() || !out.flush()) {
+        const QString why = out.errorString();
+        out.cancelWriting();
+        return fail(why);
+    }
+    return out.commit() || fail(out.errorString());
 }
 
-bool writeIniValue(const QString &file, const QString &key, const QString &value)
+bool writeIniValue(const QString &file, const QString &key, const QString &value, QString *reason)
 {
-    return writeIniValues(file, {{key, value}});
+    return writeIniValues(file, {{key, value}}, reason);
 }
 
 } // namespace qs::detail

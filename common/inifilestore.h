@@ -38,9 +38,12 @@ std::optional<QString> readIniValue(const QString &file, const QString &key);
 
 // Sets the (key, value) pairs in order, taking the file's lock once and replacing the file
 // atomically once, so that another program sees all of them or none and keeps what it wrote
-// meanwhile. Returns false when the file could not be written.
-bool writeIniValues(const QString &file, const QList<std::pair<QString, QString>> &values);
-bool writeIniValue(const QString &file, const QString &key, const QString &value);
+// meanwhile. Returns false when the file could not be written, and then reason (if given)
+// says why; the file is then as it was.
+bool writeIniValues(const QString &file, const QList<std::pair<QString, QString>> &values,
+                    QString *reason = nullptr);
+bool writeIniValue(const QString &file, const QString &key, const QString &value,
+                   QString *reason = nullptr);
 
 // QSettings reads every backslash as the start of an escape, so a hand-written "C:\Host"
 // would read "C:ost". A value holding a backslash that starts none of the escapes QSettings

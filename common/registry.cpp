@@ -42,13 +42,18 @@ std::optional<RegistryKey> RegistryKey::create(const QString &keyPath)
     return RegistryKey(keyPath);
 }
 
-bool RegistryKey::setString(const QString &valueName, const QString &value)
+bool RegistryKey::setString(const QString &valueName, const QString &value, StoreFailure *failure)
 {
-    if (!m_open)
+    const auto fail = [&](const QString &reason) {
+        if (failure)
+            *failure = {QStringLiteral("HKEY_CURRENT_USER\\") + m_path, reason};
         return false;
+    };
+    if (!m_open)
+        return fail(QStringLiteral("the key is closed."));
     HKEY key = nullptr;
     if (!openOrCreate(m_path, KEY_SET_VALUE, &key))
-        return false;
+        return fail(QStringLiteral("the key could not be opened."));
     const QByteArray name = valueName.toLocal8Bit();
     const QByteArray data = value.toLocal8Bit();
     // REG_SZ data counts its terminating null.
@@ -56,7 +61,7 @@ bool RegistryKey::setString(const QString &valueName, const QString &value)
                                    reinterpret_cast<const BYTE *>(data.constData()),
                                    static_cast<DWORD>(data.size() + 1));
     RegCloseKey(key);
-    return rc == ERROR_SUCCESS;
+    return rc == ERROR_SUCCESS || fail(QStringLiteral("the value could not be set."));
 }
 
 std::optional<QString> RegistryKey::string(const QString &valueName) const
@@ -109,9 +114,15 @@ std::optional<RegistryKey> RegistryKey::create(const QString &keyPath)
     return RegistryKey(keyPath);
 }
 
-bool RegistryKey::setString(const QString &valueName, const QString &value)
+bool RegistryKey::setString(const QString &valueName, const QString &value, StoreFailure *failure)
 {
-    return m_open && detail::writeIniValue(hiveFilePath(), iniKey(m_path, valueName), value);
+    const QString file = hiveFilePath();
+    QString reason = QStringLiteral("the key is closed.");
+    if (m_open && detail::writeIniValue(file, iniKey(m_path, valueName), value, &reason))
+        return true;
+    if (failure)
+        *failure = {file, reason};
+    return false;
 }
 
 std::optional<QString> RegistryKey::string(const QString &valueName) const

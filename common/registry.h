@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settingsstore.h"
+
 #include <QString>
 
 #include <optional>
@@ -13,8 +15,9 @@ public:
     // Opens key (path with '\' separators), creating it when missing.
     static std::optional<RegistryKey> create(const QString &keyPath);
 
-    // An empty name stands for the key's default value.
-    bool setString(const QString &valueName, const QString &value);
+    // An empty name stands for the key's default value. On a failure, failure (if given) says
+    // where and why, and the value is as it was.
+    bool setString(const QString &valueName, const QString &value, StoreFailure *failure = nullptr);
     std::optional<QString> string(const QString &valueName) const;
     void close();
 

@@ -62,13 +62,18 @@ QStringList SettingsSnapshot::keys(const QString &section) const
     return keys;
 }
 
-bool SettingsStore::setMany(const QString &application, const QList<SettingsWrite> &writes)
+bool SettingsStore::setMany(const QString &application, const QList<SettingsWrite> &writes,
+                            StoreFailure *failure)
 {
     QSettings store(storeKey(application), QSettings::NativeFormat);
     for (const SettingsWrite &write : writes)
         store.setValue(settingsKey(write.section, write.key), write.value);
     store.sync();
-    return store.status() == QSettings::NoError;
+    if (store.status() == QSettings::NoError)
+        return true;
+    if (failure)
+        *failure = {storeKey(application), QStringLiteral("access to the registry was denied.")};
+    return false;
 }
 
 QString SettingsStore::filePath(const QString &application)
@@ -125,13 +130,20 @@ QStringList SettingsSnapshot::keys(const QString &section) const
     return m_data->file.childKeys(group);
 }
 
-bool SettingsStore::setMany(const QString &application, const QList<SettingsWrite> &writes)
+bool SettingsStore::setMany(const QString &application, const QList<SettingsWrite> &writes,
+                            StoreFailure *failure)
 {
     QList<std::pair<QString, QString>> values;
     values.reserve(writes.size());
     for (const SettingsWrite &write : writes)
         values.emplace_back(settingsKey(write.section, write.key), write.value);
-    return detail::writeIniValues(filePath(application), values);
+    const QString file = filePath(application);
+    QString reason;
+    if (detail::writeIniValues(file, values, &reason))
+        return true;
+    if (failure)
+        *failure = {file, reason};
+    return false;
 }
 
 QString SettingsStore::filePath(const QString &application)
@@ -157,9 +169,9 @@ QString SettingsStore::get(const QString &application, const QString &section, c
 }
 
 bool SettingsStore::set(const QString &application, const QString &section, const QString &key,
-                        const QString &value)
+                        const QString &value, StoreFailure *failure)
 {
-    return setMany(application, {SettingsWrite{section, key, value}});
+    return setMany(application, {SettingsWrite{section, key, value}}, failure);
 }
 
 } // namespace qs

@@ -13,6 +13,14 @@ struct SettingsWrite
     QString section, key, value;
 };
 
+// Why a write to the store did not happen: the file (or registry key) and the reason, for the
+// message the user is shown.
+struct StoreFailure
+{
+    QString file;
+    QString reason;
+};
+
 // The per-user settings store, addressed by application, section and key. Every read goes
 // to the backing store, so it sees what another program wrote a moment ago. A section holding
 // '\' names nested groups, as registry keys do.
@@ -21,11 +29,13 @@ class SettingsStore
 public:
     static QString get(const QString &application, const QString &section, const QString &key,
                        const QString &defaultValue = {});
-    // Creates what is missing. Returns false when the store could not be written.
+    // Creates what is missing. Returns false when the store could not be written; failure
+    // (if given) then says where and why, and the store is as it was.
     static bool set(const QString &application, const QString &section, const QString &key,
-                    const QString &value);
+                    const QString &value, StoreFailure *failure = nullptr);
     // The writes in order, as one change: one lock and one replace of the backing file.
-    static bool setMany(const QString &application, const QList<SettingsWrite> &writes);
+    static bool setMany(const QString &application, const QList<SettingsWrite> &writes,
+                        StoreFailure *failure = nullptr);
     // Where an application's values live off Windows (an INI file).
     static QString filePath(const QString &application);
 };

@@ -166,7 +166,8 @@ void SaveGallery(const QString &file, const Gallery &gallery)
     if (!out.open(QIODevice::WriteOnly))
         throw GalleryFileError(file, out.errorString());
     const QByteArray bytes = galleryText(gallery);
-    if (out.write(bytes) != bytes.size()) {
+    // commit() flushes too, but would replace the file even when that last flush falls short.
+    if (out.write(bytes) != bytes.size() || !out.flush()) {
         const QString reason = out.errorString();
         out.cancelWriting();
         throw GalleryFileError(file, reason);

@@ -27,14 +27,28 @@ InstallError fileError(int fallbackNumber, const QString &nativePath, const QStr
             QStringLiteral("Path/File access error (%1: %2)").arg(nativePath, reason)};
 }
 
+// The lines already listed must survive: a last line without its end gets one first, so the
+// new name is not glued to it, and a write that fails part-way is cut off again.
 void appendLine(const QString &nativePath, const QString &line)
 {
     QFile list(nativePath);
-    if (!list.open(QIODevice::WriteOnly | QIODevice::Append))
+    // Unbuffered, so that a short write shows at once and can be cut off before anything else.
+    if (!list.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
         throw fileError(75, nativePath, list.errorString());
-    const QByteArray bytes = encodeText(line) + CrLf;
-    if (list.write(bytes) != bytes.size() || !list.flush())
-        throw fileError(75, nativePath, list.errorString());
+    const qint64 size = list.size();
+    QByteArray bytes = encodeText(line) + CrLf;
+    if (size > 0) {
+        char last = 0;
+        if (!list.seek(size - 1) || !list.getChar(&last))
+            throw fileError(75, nativePath, list.errorString());
+        if (last != '\n' && last != '\r')
+            bytes.prepend(CrLf);
+    }
+    if (list.write(bytes) != bytes.size()) {
+        const InstallError error = fileError(75, nativePath, list.errorString());
+        list.resize(size);
+        throw error;
+    }
 }
 
 } // namespace

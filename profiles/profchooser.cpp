@@ -255,11 +255,14 @@ void ProfChooser::updateProfile()
     case UpdateStep::ConfirmCurrent:
         if (!confirm())
             return;
-        applyHostSettings(f);
+        reportFailures(applyHostSettings(f));
         break;
-    case UpdateStep::SaveProfile:
-        saveProfile(f);
+    case UpdateStep::SaveProfile: {
+        StoreFailure failure;
+        if (!saveProfile(f, &failure))
+            reportFailures({failure});
         break;
+    }
     }
     LoadSettings();
 }
@@ -268,8 +271,14 @@ void ProfChooser::applyProfile()
 {
     if (!confirm())
         return;
-    applyHostSettings(fields());
+    reportFailures(applyHostSettings(fields()));
     LoadSettings();
+}
+
+void ProfChooser::reportFailures(const QList<StoreFailure> &failures)
+{
+    if (!failures.isEmpty())
+        m_dialogs->msgBox(failureMessage(failures), mb::OkOnly | mb::Critical);
 }
 
 bool ProfChooser::confirm()

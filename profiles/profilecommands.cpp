@@ -22,12 +22,29 @@ UpdateStep updateStep(const Profile &fields)
     return UpdateStep::SaveProfile;
 }
 
-void applyHostSettings(const Profile &fields)
+QList<StoreFailure> applyHostSettings(const Profile &fields)
 {
-    ProfMod::SaveHostSetting(host::SettingsApp, host::CollabSection, host::UserIdKey, fields.user);
-    ProfMod::SaveHostSetting(host::SettingsApp, host::CollabSection, host::EmailKey, fields.email);
-    ProfMod::SaveHostSetting(host::SettingsApp, host::CollabLanSection, host::ServerKey,
-                             fields.server);
+    QList<StoreFailure> failures;
+    failures << ProfMod::SaveHostSetting(host::SettingsApp, host::CollabSection, host::UserIdKey,
+                                         fields.user);
+    failures << ProfMod::SaveHostSetting(host::SettingsApp, host::CollabSection, host::EmailKey,
+                                         fields.email);
+    failures << ProfMod::SaveHostSetting(host::SettingsApp, host::CollabLanSection, host::ServerKey,
+                                         fields.server);
+    return failures;
+}
+
+QString failureMessage(const QList<StoreFailure> &failures)
+{
+    QStringList files;
+    QString text = QStringLiteral("The settings could not be saved.");
+    for (const StoreFailure &failure : failures) {
+        if (files.contains(failure.file))
+            continue;
+        files << failure.file;
+        text += QStringLiteral("\r\n\r\nFile: %1\r\nReason: %2").arg(failure.file, failure.reason);
+    }
+    return text;
 }
 
 } // namespace qs::profiles

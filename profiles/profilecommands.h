@@ -3,6 +3,7 @@
 #include "profilestore.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace qs::profiles {
 
@@ -29,7 +30,10 @@ enum class UpdateStep {
 UpdateStep updateStep(const Profile &fields);
 
 // Writes the user name, e-mail address and server path as the host's current settings,
-// in that order; the name is not looked at.
-void applyHostSettings(const Profile &fields);
+// in that order; the name is not looked at. Returns the writes that failed.
+QList<StoreFailure> applyHostSettings(const Profile &fields);
+
+// What the user is told when writes failed: each file once, with its first reason.
+QString failureMessage(const QList<StoreFailure> &failures);
 
 } // namespace qs::profiles

@@ -86,9 +86,9 @@ QList<SettingsWrite> profileWrites(const SettingsSnapshot &snapshot, const Profi
     return writes;
 }
 
-bool saveProfile(const Profile &p)
+bool saveProfile(const Profile &p, StoreFailure *failure)
 {
-    return SettingsStore::setMany(StoreApp, profileWrites(SettingsSnapshot(StoreApp), p));
+    return SettingsStore::setMany(StoreApp, profileWrites(SettingsSnapshot(StoreApp), p), failure);
 }
 
 } // namespace qs::profiles

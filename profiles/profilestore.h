@@ -54,7 +54,8 @@ ProfileList readProfileList(const QString &serverDefault);
 // The writes that save profile p into a store holding what snapshot read, in the order they
 // are made: its four values, then for a new profile the raised count and its slot.
 QList<SettingsWrite> profileWrites(const SettingsSnapshot &snapshot, const Profile &p);
-// Saves p over what is on disk now; false when the store could not be written.
-bool saveProfile(const Profile &p);
+// Saves p over what is on disk now; false when the store could not be written, and then
+// failure (if given) says where and why.
+bool saveProfile(const Profile &p, StoreFailure *failure = nullptr);
 
 } // namespace qs::profiles

@@ -6,7 +6,8 @@
 
 namespace qs::profiles::ProfMod {
 
-bool SetKeyValue(RegistryRoot root, QString &subKey, QString &valueName, QString &value)
+bool SetKeyValue(RegistryRoot root, QString &subKey, QString &valueName, QString &value,
+                 StoreFailure *failure)
 {
     // The registry layer writes below the current user's hive, the only root this program uses.
     if (root != RegistryRoot::CurrentUser)
@@ -17,19 +18,24 @@ bool SetKeyValue(RegistryRoot root, QString &subKey, QString &valueName, QString
     // The host's key never holds an empty string: an empty value goes in as one space.
     if (value.isEmpty())
         value = QStringLiteral(" ");
-    const bool set = key->setString(valueName, value);
+    const bool set = key->setString(valueName, value, failure);
     key->close();
     return set;
 }
 
-void SaveHostSetting(const QString &application, const QString &section, const QString &key,
-                     const QString &value)
+QList<StoreFailure> SaveHostSetting(const QString &application, const QString &section,
+                                    const QString &key, const QString &value)
 {
+    QList<StoreFailure> failures;
     QString subKey = host::RegistryKeyBase + section;
     QString valueName = key;
     QString registryValue = value;
-    SetKeyValue(RegistryRoot::CurrentUser, subKey, valueName, registryValue);
-    SettingsStore::set(application, section, key, value);
+    StoreFailure failure;
+    if (!SetKeyValue(RegistryRoot::CurrentUser, subKey, valueName, registryValue, &failure))
+        failures.append(failure);
+    if (!SettingsStore::set(application, section, key, value, &failure))
+        failures.append(failure);
+    return failures;
 }
 
 } // namespace qs::profiles::ProfMod

@@ -1,0 +1,246 @@
+// Large data through the real windows: each step is posted to the event loop while a timer
+// ticking every 10 ms records the longest gap between its ticks, which is how long the window
+// could not paint or take input. Peak memory is the process's (getrusage).
+#include "categorytreemodel.h"
+#include "gallerydata.h"
+#include "mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+
+#ifdef QS_HAVE_TEMPLATE
+#include "editdlg.h"
+#include "frmmain.h"
+#include "hostinterface.h"
+#include "settingsstore.h"
+#include "templatedocument.h"
+#endif
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <functional>
+
+using namespace qs;
+using namespace qs::gallery;
+
+namespace {
+
+class BenchDialogs : public Dialogs
+{
+public:
+    BenchDialogs()
+        : Dialogs(QStringLiteral("Pictorium"))
+    {
+    }
+    QString openPath;
+    int answer = mb::No;
+    int messages = 0;
+    QString inputText;
+    QString inputBox(const QString &, const QString &, const QString &) override
+    {
+        return inputText;
+    }
+    std::optional<QString> openFile(const FileDialogOptions &) override { return openPath; }
+    std::optional<QString> saveFile(const FileDialogOptions &) override { return std::nullopt; }
+    bool print(QPrinter &) override { return false; }
+
+protected:
+    int showMessage(const QString &, int, const QString &) override
+    {
+        ++messages;
+        return answer;
+    }
+};
+
+// Runs step as a posted event and returns the longest time in ms between two turns of the
+// event loop while it ran, and how long the step took.
+struct Gap
+{
+    double longestMs = 0;
+    double stepMs = 0;
+};
+
+Gap measure(const std::function<void()> &step)
+{
+    Gap gap;
+    QElapsedTimer sinceTick;
+    QTimer ticker;
+    ticker.setInterval(10);
+    QObject::connect(&ticker, &QTimer::timeout, &ticker, [&] {
+        gap.longestMs = std::max(gap.longestMs, sinceTick.nsecsElapsed() / 1e6);
+        sinceTick.restart();
+    });
+    bool done = false;
+    QElapsedTimer stepClock;
+    ticker.start();
+    sinceTick.start();
+    QTimer::singleShot(0, &ticker, [&] {
+        stepClock.start();
+        step();
+        gap.stepMs = stepClock.nsecsElapsed() / 1e6;
+        done = true;
+    });
+    // A few more ticks after the step, so that what it left queued is counted too.
+    while (!done)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QElapsedTimer after;
+    after.start();
+    while (after.elapsed() < 60)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    return gap;
+}
+
+double peakRssMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024;
+}
+
+// 1,000 categories of 1,000 items: open, scroll to the last category and list it, select its
+// last item, retitle it in place, and save.
+void largeGallery(benchmark::State &state)
+{
+    const int folders = static_cast<int>(state.range(0));
+    const int items = static_cast<int>(state.range(1));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("large.gal"));
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bench::generateGallery(folders, items)) < 0)
+            std::abort();
+    }
+    const double fileMb = QFile(path).size() / 1e6;
+    for (auto _ : state) {
+        auto *dialogs = new BenchDialogs;
+        dialogs->openPath = path;
+        frmMain window{std::unique_ptr<Dialogs>(dialogs)};
+        window.show();
+        auto *tree = window.findChild<QTreeView *>(QStringLiteral("TreeView1"));
+        auto *list = window.findChild<QTreeView *>(QStringLiteral("ListView1"));
+        QApplication::processEvents();
+
+        const Gap open = measure([&] { window.action(QStringLiteral("file_open"))->trigger(); });
+        dialogs->messages = 0; // Open asks first whether to save the untitled gallery
+        const Gap scroll = measure([&] {
+            tree->expandAll();
+            tree->scrollToBottom();
+            tree->setCurrentIndex(window.treeModel()->categoryIndex(folders));
+        });
+        const Gap select = measure([&] {
+            list->scrollToBottom();
+            list->setCurrentIndex(list->model()->index(list->model()->rowCount() - 1, 0));
+        });
+        const Gap edit = measure([&] {
+            list->model()->setData(list->currentIndex(), QStringLiteral("Renamed last clip"));
+        });
+        const Gap save = measure([&] { window.action(QStringLiteral("file_save"))->trigger(); });
+
+        if (dialogs->messages != 0 || list->model()->rowCount() != items ||
+            !QFile(path).open(QIODevice::ReadOnly))
+            state.SkipWithError("a step did not do what it should");
+        state.counters["open_gap_ms"] = open.longestMs;
+        state.counters["scroll_gap_ms"] = scroll.longestMs;
+        state.counters["select_gap_ms"] = select.longestMs;
+        state.counters["edit_gap_ms"] = edit.longestMs;
+        state.counters["save_gap_ms"] = save.longestMs;
+        state.counters["open_ms"] = open.stepMs;
+        state.counters["save_ms"] = save.stepMs;
+    }
+    state.counters["file_mb"] = fileMb;
+    state.counters["peak_rss_mb"] = peakRssMb();
+}
+
+#ifdef QS_HAVE_TEMPLATE
+// A template of a million text items: open, scroll to the end, select the last item, edit it
+// and save, through the frame's commands.
+void largeTemplate(benchmark::State &state)
+{
+    const int items = static_cast<int>(state.range(0));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("large.htp"));
+    {
+        QByteArray bytes;
+        bytes.reserve(qsizetype(items) * 20);
+        for (int i = 1; i <= items; ++i)
+            bytes += "{{<p>item " + QByteArray::number(i) + "</p>\r\n";
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            std::abort();
+    }
+    const double fileMb = QFile(path).size() / 1e6;
+    // The frame starts only where the host is installed: a settings store of its own says so.
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
+    SettingsStore::set(host::SettingsApp, host::GeneralSection, host::InstallFolderKey,
+                       QStringLiteral("C:\\Quillsite97"));
+    for (auto _ : state) {
+        auto *dialogs = new BenchDialogs;
+        dialogs->openPath = path;
+        dialogs->inputText = QStringLiteral("<p>edited</p>");
+        stencil::frmMain frame{std::unique_ptr<Dialogs>(dialogs)};
+        frame.show();
+        QApplication::processEvents();
+        const auto command = [&](const QString &name) {
+            for (QAction *top : frame.menuBar()->actions())
+                if (QMenu *menu = top->menu())
+                    for (QAction *a : menu->actions())
+                        if (a->objectName() == name)
+                            return a;
+            std::abort();
+        };
+        const Gap open = measure([&] { command(QStringLiteral("file_open"))->trigger(); });
+        stencil::editDlg *doc = frame.activeDocument();
+        auto *list = doc->findChild<QTreeView *>(QStringLiteral("ListView1"));
+        const Gap scroll = measure([&] { list->scrollToBottom(); });
+        const Gap select = measure(
+            [&] { list->setCurrentIndex(list->model()->index(list->model()->rowCount() - 1, 0)); });
+        const Gap edit = measure([&] { command(QStringLiteral("edit_item"))->trigger(); });
+        const Gap save = measure([&] { command(QStringLiteral("file_save"))->trigger(); });
+        if (dialogs->messages != 0 || doc->document().count() != items ||
+            doc->document().rows().back().text != dialogs->inputText || doc->document().boolDirty) {
+            state.SkipWithError("a step did not do what it should");
+        }
+        state.counters["open_gap_ms"] = open.longestMs;
+        state.counters["scroll_gap_ms"] = scroll.longestMs;
+        state.counters["select_gap_ms"] = select.longestMs;
+        state.counters["edit_gap_ms"] = edit.longestMs;
+        state.counters["save_gap_ms"] = save.longestMs;
+        state.counters["open_ms"] = open.stepMs;
+        state.counters["save_ms"] = save.stepMs;
+    }
+    state.counters["file_mb"] = fileMb;
+    state.counters["peak_rss_mb"] = peakRssMb();
+}
+#endif
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // Run alone (--benchmark_filter=...) for a peak memory that is its own.
+    benchmark::RegisterBenchmark("BM_LargeGalleryWindow", largeGallery)
+        ->Args({1000, 1000})
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
+#ifdef QS_HAVE_TEMPLATE
+    benchmark::RegisterBenchmark("BM_LargeTemplateWindow", largeTemplate)
+        ->Arg(1'000'000)
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
+#endif
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

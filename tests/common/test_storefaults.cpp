@@ -1,0 +1,231 @@
+#include "faultinjection.h"
+#include "stressrun.h"
+#include "testsupport.h"
+
+#include "registry.h"
+#include "settingsstore.h"
+
+#include <QDir>
+#include <QLockFile>
+#include <QSettings>
+
+using namespace qs;
+
+namespace {
+
+const QString App = QStringLiteral("Faults");
+const QString KeyPath = QStringLiteral("Software\\Faults\\Key");
+
+QString settingsFile()
+{
+    return SettingsStore::filePath(App);
+}
+
+// One place the store writes: its file and a write of value to it.
+struct Target
+{
+    const char *name;
+    QString (*file)();
+    bool (*write)(const QString &value, StoreFailure *failure);
+};
+
+const Target Targets[] = {
+    {"settings file", settingsFile,
+     [](const QString &value, StoreFailure *failure) {
+         return SettingsStore::set(App, QStringLiteral("Sec"), QStringLiteral("Key"), value,
+                                   failure);
+     }},
+    {"registry file", RegistryKey::hiveFilePath,
+     [](const QString &value, StoreFailure *failure) {
+         return RegistryKey::create(KeyPath)->setString(QStringLiteral("Name"), value, failure);
+     }},
+};
+
+// The entries of the file's folder: a failed write leaves no temporary file or lock behind.
+QStringList folderEntries(const QString &file)
+{
+    return QDir(QFileInfo(file).absolutePath()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+}
+
+// Runs a failing write in a child made ready by prepare and returns "ok", or the failure's
+// file and reason joined by '|'.
+QByteArray failingWrite(const Target &target, const QString &value,
+                        const std::function<bool()> &prepare)
+{
+    return test::inChild([&]() -> QByteArray {
+               if (!prepare())
+                   return "unprepared";
+               StoreFailure failure;
+               if (target.write(value, &failure))
+                   return "ok";
+               return (failure.file + u'|' + failure.reason).toUtf8();
+           })
+        .value_or("child died");
+}
+
+void expectRefused(const Target &target, const QByteArray &answer, const QByteArray &before)
+{
+    SCOPED_TRACE(target.name);
+    EXPECT_EQ(test::readAll(target.file()), before);
+    ASSERT_NE(answer, "ok");
+    ASSERT_NE(answer, "unprepared");
+    const QList<QByteArray> parts = answer.split('|');
+    ASSERT_EQ(parts.size(), 2) << answer.toStdString();
+    EXPECT_EQ(QString::fromUtf8(parts[0]), target.file());
+    EXPECT_FALSE(parts[1].trimmed().isEmpty());
+    EXPECT_EQ(test::readAll(target.file()), before);
+    EXPECT_EQ(folderEntries(target.file()), QStringList{QFileInfo(target.file()).fileName()});
+}
+
+} // namespace
+
+TEST(StoreFaultTest, FullDiskKeepsEveryByteOfThePreviousFile)
+{
+    for (const Target &target : Targets) {
+        SCOPED_TRACE(target.name);
+        ASSERT_TRUE(target.write(QStringLiteral("before"), nullptr));
+        const QByteArray before = test::readAll(target.file());
+        const QString big(8192, u'x');
+        const QByteArray answer = failingWrite(target, big, [&] {
+            return test::limitFileSize(static_cast<rlim_t>(before.size() + 100));
+        });
+        expectRefused(target, answer, before);
+
+        // This process never had the limit: the same write goes through.
+        EXPECT_TRUE(target.write(big, nullptr));
+        EXPECT_GT(test::readAll(target.file()).size(), 8192);
+    }
+    EXPECT_EQ(SettingsStore::get(App, "Sec", "Key"), QString(8192, u'x'));
+}
+
+TEST(StoreFaultTest, ReadOnlyFileAndFolderAreReported)
+{
+    if (!test::readOnlyMountsAllowed(test::testHome()))
+        GTEST_SKIP() << "no mount namespace here: read-only files cannot be made for root";
+    for (const Target &target : Targets) {
+        SCOPED_TRACE(target.name);
+        ASSERT_TRUE(target.write(QStringLiteral("before"), nullptr));
+        const QByteArray before = test::readAll(target.file());
+        expectRefused(
+            target,
+            failingWrite(target, "after", [&] { return test::makeReadOnly(target.file()); }),
+            before);
+        expectRefused(
+            target,
+            failingWrite(
+                target, "after",
+                [&] { return test::makeReadOnly(QFileInfo(target.file()).absolutePath()); }),
+            before);
+    }
+}
+
+TEST(StoreFaultTest, FoldersAreMadeOrTheirObstacleNamed)
+{
+    // A missing folder is made.
+    test::EnvironmentGuard guard("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", (test::testHome() + "/not/yet/there").toUtf8());
+    for (const Target &target : Targets)
+        EXPECT_TRUE(target.write("made", nullptr)) << target.name;
+    EXPECT_EQ(SettingsStore::get(App, "Sec", "Key"), "made");
+
+    // A file where a folder should be cannot be got past.
+    ASSERT_TRUE(test::writeAll(test::testHome() + "/plain", "a file\n"));
+    qputenv("XDG_CONFIG_HOME", (test::testHome() + "/plain/config").toUtf8());
+    for (const Target &target : Targets) {
+        SCOPED_TRACE(target.name);
+        StoreFailure failure;
+        EXPECT_FALSE(target.write("lost", &failure));
+        EXPECT_EQ(failure.file, target.file());
+        EXPECT_TRUE(failure.reason.contains(QFileInfo(target.file()).absolutePath()))
+            << failure.reason.toStdString();
+    }
+    EXPECT_EQ(test::readAll(test::testHome() + "/plain"), "a file\n");
+}
+
+TEST(StoreFaultTest, AFolderInPlaceOfTheFileIsLeftAlone)
+{
+    for (const Target &target : Targets) {
+        SCOPED_TRACE(target.name);
+        ASSERT_TRUE(QDir().mkpath(target.file() + "/inside"));
+        StoreFailure failure;
+        EXPECT_FALSE(target.write("lost", &failure));
+        EXPECT_EQ(failure.file, target.file());
+        EXPECT_FALSE(failure.reason.isEmpty());
+        EXPECT_TRUE(QFileInfo(target.file() + "/inside").isDir());
+        EXPECT_FALSE(QFileInfo::exists(target.file() + ".lock"));
+    }
+}
+
+TEST(StoreStressTest, ManyWritersAndReadersLoseNothingAndSeeNoHalfFile)
+{
+    constexpr int Writers = 8;
+    constexpr int Rounds = 40;
+    constexpr int Keys = 10;
+    const QString home = test::testHome() + "/.config";
+    const QString settings = home + "/VB and VBA Program Settings/StoreStress.ini";
+    const QString hive = home + "/Registry/HKEY_CURRENT_USER.ini";
+    // What no writer touches must stay as it is.
+    ASSERT_TRUE(test::writeAll(settings, "[Other]\nKept=hand written\n"));
+    ASSERT_TRUE(test::writeAll(hive, "[Other]\nKept=also hand written\n"));
+
+    const test::StressTotals totals =
+        test::runStoreStress(QS_STORESTRESS, home, Writers, 3, Rounds, Keys);
+    EXPECT_EQ(totals.crashed, 0);
+    EXPECT_EQ(totals.writes, Writers * Rounds * 2);
+    EXPECT_EQ(totals.writeFailures, 0);
+    EXPECT_GT(totals.reads, 0);
+    EXPECT_EQ(totals.torn, 0);
+    EXPECT_EQ(totals.regressions, 0);
+
+    for (const auto &[file, prefix, kept] :
+         {std::tuple{settings, QString(), "hand written"},
+          std::tuple{hive, QStringLiteral("Software/Stress/"), "also hand written"}}) {
+        SCOPED_TRACE(file.toStdString());
+        QSettings ini(file, QSettings::IniFormat);
+        EXPECT_EQ(ini.value("Other/Kept").toString(), kept);
+        QStringList expectedKeys{"Other/Kept"};
+        for (int w = 1; w <= Writers; ++w) {
+            for (int k = 0; k < Keys; ++k) {
+                // The last round that wrote key k.
+                const int last = Rounds - ((Rounds - k) % Keys + Keys) % Keys;
+                const QString key = prefix + QStringLiteral("Writer%1/Key%2").arg(w).arg(k);
+                expectedKeys << key;
+                EXPECT_EQ(ini.value(key).toString(), QStringLiteral("w%1-r%2").arg(w).arg(last))
+                    << key.toStdString();
+            }
+        }
+        QStringList keys = ini.allKeys();
+        keys.sort();
+        expectedKeys.sort();
+        EXPECT_EQ(keys, expectedKeys);
+    }
+}
+
+TEST(StoreFaultTest, ALockNeverGivenBackFailsTheWriteInsteadOfHangingIt)
+{
+    for (const Target &target : Targets) {
+        SCOPED_TRACE(target.name);
+        ASSERT_TRUE(target.write("before", nullptr));
+        const QByteArray before = test::readAll(target.file());
+        // Held as a program that hangs would hold it.
+        QLockFile held(target.file() + ".lock");
+        ASSERT_TRUE(held.tryLock(0));
+        StoreFailure failure;
+        EXPECT_FALSE(target.write("after", &failure));
+        EXPECT_EQ(failure.file, target.file());
+        EXPECT_EQ(failure.reason, "another program kept the file locked.");
+        EXPECT_EQ(test::readAll(target.file()), before);
+        held.unlock();
+        EXPECT_TRUE(target.write("after", nullptr));
+    }
+}
+
+TEST(StoreFaultTest, AHandWrittenListKeepsItsControlCharactersThroughAnotherWrite)
+{
+    // QSettings writes such a part back as a variant, which it then reads as a variant list.
+    ASSERT_TRUE(test::writeAll(settingsFile(), QByteArray("[Sec]\nList=a, b\x12\x01 x, c\n")));
+    const QString list = SettingsStore::get(App, "Sec", "List");
+    EXPECT_EQ(list, QString::fromUtf8("a, b\x12\x01 x, c"));
+    ASSERT_TRUE(SettingsStore::set(App, "Sec", "Other", "v"));
+    EXPECT_EQ(SettingsStore::get(App, "Sec", "List"), list);
+}
