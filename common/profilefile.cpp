@@ -62,6 +62,15 @@ QString ProfileFile::getString(QStringView section, QStringView key, QStringView
     return def.first(utf16Prefix(def, MaxValueLength)).toString();
 }
 
+std::optional<QString> ProfileFile::value(QStringView section, QStringView key) const
+{
+    if (m_index) {
+        if (const detail::KeyEntry *found = m_index->find(section, key))
+            return m_index->valueText(*found);
+    }
+    return std::nullopt;
+}
+
 bool ProfileFile::contains(QStringView section, QStringView key) const
 {
     return m_index && m_index->find(section, key);

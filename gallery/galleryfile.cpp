@@ -46,6 +46,21 @@ std::optional<long long> parseCount(const QString &text)
 
 namespace {
 
+// Replaces what follows the first prefixLength characters of key by n in decimal, reusing the
+// key's storage.
+void setNumberSuffix(QString &key, qsizetype prefixLength, int n)
+{
+    char digits[12];
+    int length = 0;
+    do {
+        digits[length++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n > 0);
+    key.truncate(prefixLength);
+    while (length > 0)
+        key += QLatin1Char(digits[--length]);
+}
+
 int readCount(ProfileStrings &ini, const QString &file, const QString &section, const QString &key)
 {
     const QString text = ini.IniGetString(key, QStringLiteral("0"));
@@ -114,12 +129,15 @@ void LoadGallery(const QString &file, Gallery &gallery, ProfileStrings &ini)
                           .arg(claimed)
                           .arg(MaxTotalItems));
         items.Item.Reserve(count);
+        // A file may claim up to a million items, mostly missing: keys are built in place and
+        // the default title is one shared text, so that each item costs little more than itself.
+        const QString untitled = QStringLiteral("Untitled Item");
+        QString nameKey = QStringLiteral("ItemName");
+        QString sourceKey = QStringLiteral("ItemSrc");
         for (int m = 1; m <= count; ++m) {
-            const QString number = QString::number(m);
-            const QString title = ini.IniGetString(QStringLiteral("ItemName") + number,
-                                                   QStringLiteral("Untitled Item"));
-            const QString source = ini.IniGetString(QStringLiteral("ItemSrc") + number, QString());
-            items.AddItem(title, source);
+            setNumberSuffix(nameKey, 8, m);
+            setNumberSuffix(sourceKey, 7, m);
+            items.AddItem(ini.IniGetString(nameKey, untitled), ini.IniGetString(sourceKey, {}));
         }
     }
 }

@@ -32,6 +32,11 @@ QString ProfileStrings::IniGetString(const QString &key, const QString &defaultV
         m_parsed = ProfileFile::fromFile(m_file);
         m_parsedFile = m_file;
     }
+    if (std::optional<QString> value = m_parsed->value(m_section, key))
+        return *value;
+    // A missing key answers the default itself, sharing its text, unless the read would trim it.
+    if (defaultValue.size() <= ProfileFile::MaxValueLength && !defaultValue.endsWith(u' '))
+        return defaultValue;
     return m_parsed->getString(m_section, key, defaultValue);
 }
 
