@@ -1,5 +1,6 @@
 // Gallery editor timings: reading and writing large galleries, listing a large category and
 // starting the main window.
+#include "benchdialogs.h"
 #include "categorytreemodel.h"
 #include "gallerydata.h"
 #include "galleryfile.h"
@@ -18,27 +19,9 @@
 
 using namespace qs;
 using namespace qs::gallery;
+using qs::bench::BenchDialogs;
 
 namespace {
-
-// Gives one answer to every question and opens the file it is given.
-class BenchDialogs : public Dialogs
-{
-public:
-    BenchDialogs()
-        : Dialogs(QStringLiteral("Pictorium"))
-    {
-    }
-    QString openPath;
-    int answer = mb::No;
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> openFile(const FileDialogOptions &) override { return openPath; }
-    std::optional<QString> saveFile(const FileDialogOptions &) override { return std::nullopt; }
-    bool print(QPrinter &) override { return false; }
-
-protected:
-    int showMessage(const QString &, int, const QString &) override { return answer; }
-};
 
 struct GalleryOnDisk
 {
@@ -76,7 +59,7 @@ void loadGallery(benchmark::State &state, int folders, int items)
 void openGallery(benchmark::State &state, int folders, int items)
 {
     GalleryOnDisk file(folders, items);
-    auto dialogs = std::make_unique<BenchDialogs>();
+    auto dialogs = std::make_unique<BenchDialogs>(frmMain::AppTitle);
     dialogs->openPath = file.path;
     frmMain window(std::move(dialogs));
     for (auto _ : state)
@@ -96,7 +79,7 @@ void saveGallery(benchmark::State &state, int folders, int items)
 void refreshItemList(benchmark::State &state, int items)
 {
     GalleryOnDisk file(1, items);
-    auto dialogs = std::make_unique<BenchDialogs>();
+    auto dialogs = std::make_unique<BenchDialogs>(frmMain::AppTitle);
     dialogs->openPath = file.path;
     frmMain window(std::move(dialogs));
     window.action(QStringLiteral("file_open"))->trigger();
@@ -114,7 +97,7 @@ struct OpenWindow
     QTreeView *tree;
     QTreeView *list;
     explicit OpenWindow(const QString &file)
-        : dialogs(new BenchDialogs)
+        : dialogs(new BenchDialogs(frmMain::AppTitle))
         , window(std::unique_ptr<Dialogs>(dialogs))
         , tree(window.findChild<QTreeView *>(QStringLiteral("TreeView1")))
         , list(window.findChild<QTreeView *>(QStringLiteral("ListView1")))
@@ -187,7 +170,7 @@ void openHostileGallery(benchmark::State &state)
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
         std::abort();
     f.close();
-    auto dialogs = std::make_unique<BenchDialogs>();
+    auto dialogs = std::make_unique<BenchDialogs>(frmMain::AppTitle);
     dialogs->openPath = path;
     frmMain window(std::move(dialogs));
     for (auto _ : state)
@@ -202,7 +185,7 @@ void openHostileGallery(benchmark::State &state)
 void startWindow(benchmark::State &state)
 {
     for (auto _ : state) {
-        frmMain window(std::make_unique<BenchDialogs>());
+        frmMain window(std::make_unique<BenchDialogs>(frmMain::AppTitle));
         window.show();
         QApplication::processEvents();
     }

@@ -1,6 +1,7 @@
 // Large data through the real windows: each step is posted to the event loop while a timer
 // ticking every 10 ms records the longest gap between its ticks, which is how long the window
 // could not paint or take input. Peak memory is the process's (getrusage).
+#include "benchdialogs.h"
 #include "categorytreemodel.h"
 #include "gallerydata.h"
 #include "mainwindow.h"
@@ -14,13 +15,11 @@
 #include <QTimer>
 #include <QTreeView>
 
-#ifdef QS_HAVE_TEMPLATE
 #include "editdlg.h"
 #include "frmmain.h"
 #include "hostinterface.h"
 #include "settingsstore.h"
 #include "templatedocument.h"
-#endif
 
 #include <benchmark/benchmark.h>
 
@@ -30,35 +29,9 @@
 
 using namespace qs;
 using namespace qs::gallery;
+using qs::bench::BenchDialogs;
 
 namespace {
-
-class BenchDialogs : public Dialogs
-{
-public:
-    BenchDialogs()
-        : Dialogs(QStringLiteral("Pictorium"))
-    {
-    }
-    QString openPath;
-    int answer = mb::No;
-    int messages = 0;
-    QString inputText;
-    QString inputBox(const QString &, const QString &, const QString &) override
-    {
-        return inputText;
-    }
-    std::optional<QString> openFile(const FileDialogOptions &) override { return openPath; }
-    std::optional<QString> saveFile(const FileDialogOptions &) override { return std::nullopt; }
-    bool print(QPrinter &) override { return false; }
-
-protected:
-    int showMessage(const QString &, int, const QString &) override
-    {
-        ++messages;
-        return answer;
-    }
-};
 
 // Runs step as a posted event and returns the longest time in ms between two turns of the
 // event loop while it ran, and how long the step took.
@@ -105,6 +78,19 @@ double peakRssMb()
     return double(usage.ru_maxrss) / 1024;
 }
 
+// The longest event-loop gap of each step, and how long opening and saving took.
+void reportSteps(benchmark::State &state, const Gap &open, const Gap &scroll, const Gap &select,
+                 const Gap &edit, const Gap &save)
+{
+    state.counters["open_gap_ms"] = open.longestMs;
+    state.counters["scroll_gap_ms"] = scroll.longestMs;
+    state.counters["select_gap_ms"] = select.longestMs;
+    state.counters["edit_gap_ms"] = edit.longestMs;
+    state.counters["save_gap_ms"] = save.longestMs;
+    state.counters["open_ms"] = open.stepMs;
+    state.counters["save_ms"] = save.stepMs;
+}
+
 // 1,000 categories of 1,000 items: open, scroll to the last category and list it, select its
 // last item, retitle it in place, and save.
 void largeGallery(benchmark::State &state)
@@ -120,7 +106,7 @@ void largeGallery(benchmark::State &state)
     }
     const double fileMb = QFile(path).size() / 1e6;
     for (auto _ : state) {
-        auto *dialogs = new BenchDialogs;
+        auto *dialogs = new BenchDialogs(QStringLiteral("Pictorium"));
         dialogs->openPath = path;
         frmMain window{std::unique_ptr<Dialogs>(dialogs)};
         window.show();
@@ -147,19 +133,12 @@ void largeGallery(benchmark::State &state)
         if (dialogs->messages != 0 || list->model()->rowCount() != items ||
             !QFile(path).open(QIODevice::ReadOnly))
             state.SkipWithError("a step did not do what it should");
-        state.counters["open_gap_ms"] = open.longestMs;
-        state.counters["scroll_gap_ms"] = scroll.longestMs;
-        state.counters["select_gap_ms"] = select.longestMs;
-        state.counters["edit_gap_ms"] = edit.longestMs;
-        state.counters["save_gap_ms"] = save.longestMs;
-        state.counters["open_ms"] = open.stepMs;
-        state.counters["save_ms"] = save.stepMs;
+        reportSteps(state, open, scroll, select, edit, save);
     }
     state.counters["file_mb"] = fileMb;
     state.counters["peak_rss_mb"] = peakRssMb();
 }
 
-#ifdef QS_HAVE_TEMPLATE
 // A template of a million text items: open, scroll to the end, select the last item, edit it
 // and save, through the frame's commands.
 void largeTemplate(benchmark::State &state)
@@ -182,7 +161,7 @@ void largeTemplate(benchmark::State &state)
     SettingsStore::set(host::SettingsApp, host::GeneralSection, host::InstallFolderKey,
                        QStringLiteral("C:\\Quillsite97"));
     for (auto _ : state) {
-        auto *dialogs = new BenchDialogs;
+        auto *dialogs = new BenchDialogs(QStringLiteral("tagloom32"));
         dialogs->openPath = path;
         dialogs->inputText = QStringLiteral("<p>edited</p>");
         stencil::frmMain frame{std::unique_ptr<Dialogs>(dialogs)};
@@ -208,18 +187,11 @@ void largeTemplate(benchmark::State &state)
             doc->document().rows().back().text != dialogs->inputText || doc->document().boolDirty) {
             state.SkipWithError("a step did not do what it should");
         }
-        state.counters["open_gap_ms"] = open.longestMs;
-        state.counters["scroll_gap_ms"] = scroll.longestMs;
-        state.counters["select_gap_ms"] = select.longestMs;
-        state.counters["edit_gap_ms"] = edit.longestMs;
-        state.counters["save_gap_ms"] = save.longestMs;
-        state.counters["open_ms"] = open.stepMs;
-        state.counters["save_ms"] = save.stepMs;
+        reportSteps(state, open, scroll, select, edit, save);
     }
     state.counters["file_mb"] = fileMb;
     state.counters["peak_rss_mb"] = peakRssMb();
 }
-#endif
 
 } // namespace
 
@@ -233,12 +205,10 @@ int main(int argc, char **argv)
         ->Args({1000, 1000})
         ->Iterations(1)
         ->Unit(benchmark::kMillisecond);
-#ifdef QS_HAVE_TEMPLATE
     benchmark::RegisterBenchmark("BM_LargeTemplateWindow", largeTemplate)
         ->Arg(1'000'000)
         ->Iterations(1)
         ->Unit(benchmark::kMillisecond);
-#endif
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

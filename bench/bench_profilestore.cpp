@@ -1,3 +1,4 @@
+#include "benchdialogs.h"
 #include "profchooser.h"
 #include "profilestore.h"
 
@@ -61,23 +62,6 @@ LargeStore &store()
     return instance;
 }
 
-// Dialogs that no benchmarked command shows.
-class NoDialogs : public Dialogs
-{
-public:
-    NoDialogs()
-        : Dialogs(QStringLiteral("Tandem!Pad Pickwell"))
-    {
-    }
-    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> openFile(const FileDialogOptions &) override { return {}; }
-    std::optional<QString> saveFile(const FileDialogOptions &) override { return {}; }
-    bool print(QPrinter &) override { return false; }
-
-protected:
-    int showMessage(const QString &, int, const QString &) override { return mb::No; }
-};
-
 // Reading the list from the stores: the host's three values and four values of every profile.
 void readProfileList1000(benchmark::State &state)
 {
@@ -101,7 +85,8 @@ void loadSettings1000(benchmark::State &state)
         state.SkipWithError("could not make the profile store");
         return;
     }
-    ProfChooser window(std::make_unique<NoDialogs>());
+    ProfChooser window(
+        std::make_unique<qs::bench::BenchDialogs>(QStringLiteral("Tandem!Pad Pickwell")));
     for (auto _ : state)
         window.LoadSettings();
 }
@@ -114,7 +99,8 @@ void saveNewProfile1000(benchmark::State &state)
         state.SkipWithError("could not make the profile store");
         return;
     }
-    ProfChooser window(std::make_unique<NoDialogs>());
+    ProfChooser window(
+        std::make_unique<qs::bench::BenchDialogs>(QStringLiteral("Tandem!Pad Pickwell")));
     const Profile fresh{QStringLiteral("Fresh"), QStringLiteral("u"), QStringLiteral("e"),
                         QStringLiteral("s")};
     for (auto _ : state) {

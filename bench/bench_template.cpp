@@ -1,5 +1,6 @@
 // Template editor timings: opening, saving and inserting large templates through the windows,
 // the memory a large document holds, and starting the frame.
+#include "benchdialogs.h"
 #include "editdlg.h"
 #include "frmmain.h"
 #include "hostinterface.h"
@@ -24,31 +25,9 @@
 
 using namespace qs;
 using namespace qs::stencil;
+using qs::bench::BenchDialogs;
 
 namespace {
-
-// Opens the file it is given and says No to every question.
-class BenchDialogs : public Dialogs
-{
-public:
-    BenchDialogs()
-        : Dialogs(QStringLiteral("tagloom32"))
-    {
-    }
-    QString openPath;
-    QString inputAnswer;
-    int messageAnswer = mb::No;
-    QString inputBox(const QString &, const QString &, const QString &) override
-    {
-        return inputAnswer;
-    }
-    std::optional<QString> openFile(const FileDialogOptions &) override { return openPath; }
-    std::optional<QString> saveFile(const FileDialogOptions &) override { return std::nullopt; }
-    bool print(QPrinter &) override { return false; }
-
-protected:
-    int showMessage(const QString &, int, const QString &) override { return messageAnswer; }
-};
 
 // A template of n items of every kind, about 40 bytes an item.
 std::vector<TemplateItem> generateItems(int n)
@@ -97,7 +76,7 @@ struct TemplateOnDisk
 
 struct Frame
 {
-    BenchDialogs *dialogs = new BenchDialogs;
+    BenchDialogs *dialogs = new BenchDialogs(QStringLiteral("tagloom32"));
     frmMain frame{std::unique_ptr<Dialogs>(dialogs)};
     Frame()
     {
@@ -207,7 +186,7 @@ void findItem(benchmark::State &state)
     TemplateOnDisk file(items);
     Frame f;
     editDlg *d = f.open(file.path);
-    f.dialogs->inputAnswer = CarriageReturnText;
+    f.dialogs->inputText = CarriageReturnText;
     for (auto _ : state) {
         state.PauseTiming();
         d->listView()->setCurrentIndex(d->model()->index(0, 0));
@@ -228,7 +207,7 @@ void removeMiddleRow(benchmark::State &state)
     TemplateOnDisk file(items);
     Frame f;
     editDlg *d = f.open(file.path);
-    f.dialogs->messageAnswer = mb::Yes;
+    f.dialogs->answer = mb::Yes;
     for (auto _ : state) {
         state.PauseTiming();
         d->listView()->setCurrentIndex(d->model()->index(d->document().count() / 2, 0));
@@ -272,7 +251,7 @@ void paginate(benchmark::State &state)
 void frameStartup(benchmark::State &state)
 {
     for (auto _ : state) {
-        frmMain frame(std::make_unique<BenchDialogs>());
+        frmMain frame(std::make_unique<BenchDialogs>(QStringLiteral("tagloom32")));
         frame.show();
         QApplication::processEvents();
     }
