@@ -9,18 +9,6 @@ using namespace qs::test;
 
 namespace {
 
-// Every file below the test's home with its bytes: what opening a gallery must leave alone.
-QMap<QString, QByteArray> everyFile()
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(testHome(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(path, readAll(path));
-    }
-    return files;
-}
-
 // Opens bytes as a gallery file in the window, clicks every category as a user would, and
 // checks that nothing was written. Returns the messages shown after the save question.
 QStringList openHostile(GalleryWindow &w, const QByteArray &bytes, bool partial = false)

@@ -3,8 +3,10 @@
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QString>
 #include <QTemporaryDir>
 #include <QThread>
@@ -100,6 +102,18 @@ inline QByteArray waitForFile(const QString &path)
     while (!QFileInfo::exists(path) && !deadline.hasExpired())
         QThread::msleep(20);
     return readAll(path);
+}
+
+// Every file below the test's home with its bytes, to show that a command wrote nothing.
+inline QMap<QString, QByteArray> everyFile()
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(testHome(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(path, readAll(path));
+    }
+    return files;
 }
 
 } // namespace qs::test

@@ -43,17 +43,6 @@ QByteArray saveInChild(TemplateDocument &doc, const std::function<bool()> &prepa
         .value_or("child died");
 }
 
-QMap<QString, QByteArray> everyFile()
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(testHome(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(path, readAll(path));
-    }
-    return files;
-}
-
 } // namespace
 
 TEST(TemplateFaults, SaveOnAFullDiskKeepsEveryByteOfThePreviousFile)
