@@ -167,11 +167,26 @@ QByteArray galleryText(const Gallery &gallery)
         line(u"Folder=", folder.FolderPath);
         const int count = folder.Items.Item.Count();
         line(u"NumItems=", QString::number(count));
+        // Item lines are most of a large gallery: they are appended piece by piece, with no
+        // string made for a line or its number.
+        const auto itemLine = [&out](QLatin1String key, int number, QStringView value) {
+            out += key;
+            char16_t digits[12];
+            qsizetype length = 0;
+            do {
+                digits[length++] = char16_t(u'0' + number % 10);
+                number /= 10;
+            } while (number > 0);
+            while (length > 0)
+                out += QChar(digits[--length]);
+            out += u'=';
+            out += value;
+            out += QLatin1String(CrLf);
+        };
         for (int m = 1; m <= count; ++m) {
             const Clipart &clip = folder.Items.Item(m);
-            const QString number = QString::number(m);
-            line(QStringLiteral("ItemName") + number + QLatin1Char('='), clip.Description);
-            line(QStringLiteral("ItemSrc") + number + QLatin1Char('='), clip.Filename);
+            itemLine(QLatin1String("ItemName"), m, clip.Description);
+            itemLine(QLatin1String("ItemSrc"), m, clip.Filename);
         }
         line(u"");
     }

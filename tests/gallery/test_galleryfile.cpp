@@ -65,6 +65,30 @@ TEST(GalleryFile, EmptyGalleryIsFourLinesAndUnicodeIsKept)
     EXPECT_EQ(back.Name, g.Name);
 }
 
+TEST(GalleryFile, ItemNumbersOfSeveralDigitsAreWrittenInOrder)
+{
+    Gallery g;
+    const int folder = g.AddFolder("Many", "\\many");
+    for (int m = 1; m <= 120; ++m)
+        g.Folders(folder).Items.AddItem(QStringLiteral("Title %1").arg(m),
+                                        QStringLiteral("f%1.gif").arg(m));
+    const QByteArray text = galleryText(g);
+    for (const char *line : {"\r\nItemName9=Title 9\r\nItemSrc9=f9.gif\r\n",
+                             "\r\nItemName10=Title 10\r\nItemSrc10=f10.gif\r\n",
+                             "\r\nItemName100=Title 100\r\nItemSrc100=f100.gif\r\n",
+                             "\r\nItemName120=Title 120\r\nItemSrc120=f120.gif\r\n\r\n"})
+        EXPECT_TRUE(text.contains(line)) << line;
+
+    Gallery back;
+    EXPECT_EQ(load(text, back), "");
+    ASSERT_EQ(back.Folders.Count(), 1);
+    ASSERT_EQ(back.Folders(1).Items.Item.Count(), 120);
+    for (int m : {1, 9, 10, 99, 100, 120}) {
+        EXPECT_EQ(back.Folders(1).Items.Item(m).Description, QStringLiteral("Title %1").arg(m));
+        EXPECT_EQ(back.Folders(1).Items.Item(m).Filename, QStringLiteral("f%1.gif").arg(m));
+    }
+}
+
 TEST(GalleryFile, ValuesFollowTheProfileRules)
 {
     Gallery g;
