@@ -82,7 +82,9 @@ run_one() {
     "$build/fuzz/$f" -runs="$runs" "${limit[@]}" -timeout=30 -rss_limit_mb=2048 \
         -detect_leaks=0 -print_final_stats=1 -artifact_prefix="$dir/findings/" \
         "$dir/corpus" "$ROOT/fuzz/corpus" >"$dir/log" 2>&1 || true
-    "$build/fuzz/$f" -merge=1 "$ROOT/fuzz/corpus" "$dir/corpus" >"$dir/merge.log" 2>&1 || true
+    # Runs side by side, or of two commands at once, take turns at the shared corpus.
+    flock "$work/corpus.lock" "$build/fuzz/$f" -merge=1 "$ROOT/fuzz/corpus" "$dir/corpus" \
+        >"$dir/merge.log" 2>&1 || true
 }
 
 running=0
@@ -104,6 +106,8 @@ wait
 # The shared corpus again as small as it can be: for each fuzzer the fewest inputs that reach
 # all it reached. The named seed files stay as they are. Every fuzzer that is built takes part,
 # run this time or not, so that a run of some keeps what the others need.
+exec 9>"$work/corpus.lock"
+flock 9
 fresh="$work/minimized"
 rm -rf "$fresh" && mkdir -p "$fresh"
 for f in "${all_fuzzers[@]}"; do
@@ -119,12 +123,15 @@ for input in "$fresh"/*; do
 done
 fi
 echo "fuzz/corpus: $(find "$ROOT/fuzz/corpus" -type f | wc -l) files"
+exec 9>&-
 
 status=0
 for f in "${targets[@]}"; do
     dir="$work/$f"
     last="$(grep -E '^#[0-9]+.*cov: ' "$dir/log" | tail -1 || true)"
-    done_runs="$(sed -nE 's/^#([0-9]+).*/\1/p' <<<"$last")"
+    # The final count where the fuzzer got to print it, else the last progress line's.
+    done_runs="$(sed -nE 's/^stat::number_of_executed_units: *([0-9]+)/\1/p' "$dir/log" | tail -1)"
+    [ -n "$done_runs" ] || done_runs="$(sed -nE 's/^#([0-9]+).*/\1/p' <<<"$last")"
     cov="$(sed -nE 's/.*cov: ([0-9]+).*/\1/p' <<<"$last")"
     ft="$(sed -nE 's/.*ft: ([0-9]+).*/\1/p' <<<"$last")"
     [ -f "$dir/log" ] || continue
