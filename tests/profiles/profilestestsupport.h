@@ -58,6 +58,16 @@ inline QByteArray gappedStore()
                   "User=lab.user", "Email=lab@example.com", "Server=/srv/lab", ""});
 }
 
+// The gapped store and the host's current settings, both on disk.
+struct GappedStore
+{
+    GappedStore()
+    {
+        setHostSettings("host.user", "host@example.com", "/srv/host");
+        EXPECT_TRUE(writeAll(profileStoreFile(), gappedStore()));
+    }
+};
+
 // A chooser on a desktop that has a notification area.
 class TrayChooser : public profiles::ProfChooser
 {

@@ -13,15 +13,6 @@ using namespace qs::test;
 
 namespace {
 
-// A store with Home in slot 1 and Lab in slot 3, and the host's current settings.
-struct GappedStore
-{
-    GappedStore()
-    {
-        setHostSettings("host.user", "host@example.com", "/srv/host");
-        EXPECT_TRUE(writeAll(profileStoreFile(), gappedStore()));
-    }
-};
 struct GappedWindow : GappedStore, ChooserWindow
 {
 };

@@ -12,13 +12,8 @@ using namespace qs::test;
 namespace {
 
 // The chooser over a store with two profiles and the host's settings, all on disk.
-struct StockedWindow
+struct StockedWindow : GappedStore
 {
-    StockedWindow()
-    {
-        setHostSettings("host.user", "host@example.com", "/srv/host");
-        EXPECT_TRUE(writeAll(profileStoreFile(), gappedStore()));
-    }
     ChooserWindow w;
 };
 
