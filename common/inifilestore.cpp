@@ -1,5 +1,6 @@
 #include "inifilestore.h"
 
+#include "textcodec.h"
 #include "writerqueue.h"
 
 #include <QDir>
@@ -114,37 +115,36 @@ bool lockWithinBound(QLockFile &lock, WriterQueue &queue)
     return true;
 }
 
-} // namespace
-
-QByteArray withLiteralBackslashes(const QByteArray &content)
+// QSettings refuses to write a file it could not parse whole. A line that is neither a
+// section header, a key=value pair nor a comment carries no value, so it is left out of the
+// text QSettings sees; the values around it are kept. QSettings ends a line early at a ';'
+// outside quotes, runs it on past the line end inside quotes or after a backslash, and sees
+// no '=' or ']' that a backslash escapes or quotes hide.
+bool isUnderstoodLine(QByteArrayView line)
 {
-    if (!content.contains('\\'))
-        return content;
-    QByteArray out;
-    out.reserve(content.size() + content.size() / 16);
-    qsizetype pos = 0;
-    while (pos < content.size()) {
-        qsizetype end = pos;
-        while (end < content.size() && content[end] != '\n' && content[end] != '\r')
-            ++end;
-        const QByteArrayView line(content.constData() + pos, end - pos);
-        const qsizetype equals = line.indexOf('=');
-        if (equals >= 0 && isKeyLine(line) && !isQSettingsEscaped(line.sliced(equals + 1))) {
-            out += line.first(equals + 1);
-            for (const char c : line.sliced(equals + 1)) {
-                out += c;
-                if (c == '\\')
-                    out += '\\';
-            }
-        } else {
-            out += line;
+    const QByteArrayView text = line.trimmed();
+    if (text.isEmpty() || text.startsWith(';'))
+        return true;
+    const bool header = text.startsWith('[');
+    bool quoted = false;
+    bool found = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\\') {
+            if (++i == text.size())
+                return found && !header; // a value's last backslash is kept literal
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (!quoted && c == ';') {
+            break;
+        } else if (!quoted && c == (header ? ']' : '=')) {
+            found = true;
         }
-        if (end < content.size())
-            out += content[end++];
-        pos = end;
     }
-    return out;
+    return found && !quoted;
 }
+
+} // namespace
 
 // QSettings keeps every INI file it has parsed in a per-process cache and trusts it while the
 // file's size and modification time look unchanged, so a same-sized edit by another program
@@ -179,12 +179,111 @@ private:
     QString m_path;
 };
 
+QByteArray storeText(const QByteArray &content)
+{
+    QByteArray text = content;
+    if (text.startsWith("\xEF\xBB\xBF"))
+        text.remove(0, 3);
+    // Files written by hand on Windows are in its ANSI code page; QSettings reads UTF-8 only.
+    if (!isValidUtf8(text))
+        text = decodeWindows1252(text).toUtf8();
+    QByteArray out;
+    out.reserve(text.size());
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        qsizetype end = pos;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+            ++end;
+        while (end < text.size() && (text[end] == '\n' || text[end] == '\r'))
+            ++end;
+        const QByteArrayView line(text.constData() + pos, end - pos);
+        if (isUnderstoodLine(line))
+            out += line;
+        pos = end;
+    }
+    return withLiteralBackslashes(out);
+}
+
+namespace {
+
+// Whether QSettings reads every line of text.
+bool parsesWhole(const QByteArray &text)
+{
+    const IniCopy copy(text);
+    if (!copy.isValid())
+        return true;
+    QSettings ini(copy.path(), QSettings::IniFormat);
+    ini.allKeys(); // sections are parsed on first use
+    return ini.status() == QSettings::NoError;
+}
+
+} // namespace
+
+std::optional<qsizetype> unreadableLine(const QByteArray &content)
+{
+    const QList<QByteArray> lines = content.split('\n');
+    const auto prefix = [&lines](qsizetype count) {
+        QByteArray text;
+        for (qsizetype i = 0; i < count; ++i)
+            text += lines[i] + '\n';
+        return storeText(text);
+    };
+    if (parsesWhole(prefix(lines.size())))
+        return std::nullopt;
+    // Once a line QSettings cannot read is in, every longer prefix fails too.
+    qsizetype good = 0;
+    qsizetype bad = lines.size();
+    while (bad - good > 1) {
+        const qsizetype middle = good + (bad - good) / 2;
+        (parsesWhole(prefix(middle)) ? good : bad) = middle;
+    }
+    return bad;
+}
+
+QByteArray withLiteralBackslashes(const QByteArray &content)
+{
+    if (!content.contains('\\'))
+        return content;
+    QByteArray out;
+    out.reserve(content.size() + content.size() / 16);
+    qsizetype pos = 0;
+    while (pos < content.size()) {
+        qsizetype end = pos;
+        while (end < content.size() && content[end] != '\n' && content[end] != '\r')
+            ++end;
+        const QByteArrayView line(content.constData() + pos, end - pos);
+        const qsizetype equals = line.indexOf('=');
+        if (equals >= 0 && isKeyLine(line) && !isQSettingsEscaped(line.sliced(equals + 1))) {
+            out += line.first(equals + 1);
+            for (const char c : line.sliced(equals + 1)) {
+                out += c;
+                if (c == '\\')
+                    out += '\\';
+            }
+        } else {
+            out += line;
+        }
+        if (end < content.size())
+            out += content[end++];
+        pos = end;
+    }
+    return out;
+}
+
 IniFile::IniFile(const QString &file)
 {
-    const std::optional<QByteArray> content = fileContent(file);
-    if (!content)
-        return;
-    m_copy = std::make_unique<IniCopy>(withLiteralBackslashes(*content));
+    if (const std::optional<QByteArray> content = fileContent(file))
+        open(*content);
+}
+
+IniFile::IniFile(const QByteArray &content, FromContent)
+{
+    open(content);
+}
+
+void IniFile::open(const QByteArray &content)
+{
+    m_copy = std::make_unique<IniCopy>(storeText(content));
     if (m_copy->isValid())
         m_settings = std::make_unique<QSettings>(m_copy->path(), QSettings::IniFormat);
 }
@@ -211,21 +310,50 @@ QStringList IniFile::childKeys(const QString &group) const
     return keys;
 }
 
+bool IniFile::isWhole() const
+{
+    if (!m_settings)
+        return true;
+    m_settings->allKeys(); // sections are parsed on first use
+    return m_settings->status() == QSettings::NoError;
+}
+
+std::optional<QByteArray> IniFile::withValues(const IniValues &values, QString *reason)
+{
+    const auto fail = [reason](const QString &why) {
+        if (reason)
+            *reason = why;
+        return std::nullopt;
+    };
+    if (!m_settings)
+        return fail(
+            QStringLiteral("no working copy could be written in %1.").arg(QDir::tempPath()));
+    for (const auto &[key, value] : values)
+        m_settings->setValue(key, value);
+    m_settings->sync();
+    if (m_settings->status() != QSettings::NoError)
+        return fail(QStringLiteral("the working copy could not be written."));
+    const qsizetype keys = m_settings->allKeys().size();
+    const std::optional<QByteArray> updated = fileContent(m_copy->path());
+    if (!updated || !isWholeIniText(*updated, keys))
+        return fail(QStringLiteral("the working copy in %1 could not be written completely "
+                                   "(the disk may be full).")
+                        .arg(QDir::tempPath()));
+    return updated;
+}
+
 std::optional<QString> readIniValue(const QString &file, const QString &key)
 {
     return IniFile(file).value(key);
 }
 
-bool writeIniValues(const QString &file, const QList<std::pair<QString, QString>> &values,
-                    QString *reason)
+bool changeIniFile(const QString &file, const IniChange &change, QString *reason)
 {
     const auto fail = [reason](const QString &why) {
         if (reason)
             *reason = why;
         return false;
     };
-    if (values.isEmpty())
-        return true;
     const QFileInfo info(file);
     if (!QDir().mkpath(info.absolutePath()))
         return fail(QStringLiteral("the folder %1 could not be created.").arg(info.absolutePath()));
@@ -247,33 +375,33 @@ bool writeIniValues(const QString &file, const QList<std::pair<QString, QString>
                 ? QStringLiteral("another program kept the file locked.")
                 : QStringLiteral("its lock file %1 could not be made.").arg(lock.fileName()));
 
+    // Whether the file exists is asked only now, under the lock: a writer that found no file
+    // before another created it would otherwise replace that writer's values with its own.
     QByteArray content;
-    if (info.exists()) {
+    {
         QFile current(file);
-        if (!current.open(QIODevice::ReadOnly))
+        if (current.open(QIODevice::ReadOnly))
+            content = current.readAll();
+        else if (current.exists())
             return fail(current.errorString());
-        content = current.readAll();
     }
     // QSettings rewrites every value it read: hand-written ones must reach it as meant.
-    const IniCopy copy(withLiteralBackslashes(content));
-    if (!copy.isValid())
-        return fail(
-            QStringLiteral("no working copy could be written in %1.").arg(QDir::tempPath()));
-    qsizetype keys = 0;
-    {
-        QSettings ini(copy.path(), QSettings::IniFormat);
-        for (const auto &[key, value] : values)
-            ini.setValue(key, value);
-        ini.sync();
-        if (ini.status() != QSettings::NoError)
-            return fail(QStringLiteral("the working copy could not be written."));
-        keys = ini.allKeys().size();
+    IniFile ini(content, IniFile::FromContent{});
+    if (!ini.isWhole()) {
+        const std::optional<qsizetype> line = unreadableLine(content);
+        return fail(line ? QStringLiteral("line %1 of the file cannot be read as a section header "
+                                          "or a key=value pair.")
+                               .arg(*line)
+                         : QStringLiteral("the file could not be read as settings."));
     }
-    const std::optional<QByteArray> updated = fileContent(copy.path());
-    if (!updated || !isWholeIniText(*updated, keys))
-        return fail(QStringLiteral("the working copy in %1 could not be written completely "
-                                   "(the disk may be full).")
-                        .arg(QDir::tempPath()));
+    const std::optional<IniValues> values = change(ini, reason);
+    if (!values)
+        return false;
+    if (values->isEmpty())
+        return true;
+    const std::optional<QByteArray> updated = ini.withValues(*values, reason);
+    if (!updated)
+        return false;
 
     // No direct-write fallback: writing over the file in place could leave it half written.
     QSaveFile out(file);
@@ -286,6 +414,14 @@ bool writeIniValues(const QString &file, const QList<std::pair<QString, QString>
         return fail(why);
     }
     return out.commit() || fail(out.errorString());
+}
+
+bool writeIniValues(const QString &file, const IniValues &values, QString *reason)
+{
+    if (values.isEmpty())
+        return true;
+    return changeIniFile(
+        file, [&values](const IniFile &, QString *) { return std::optional(values); }, reason);
 }
 
 bool writeIniValue(const QString &file, const QString &key, const QString &value, QString *reason)

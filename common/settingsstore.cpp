@@ -2,7 +2,10 @@
 
 #include <QSettings>
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include <QDir>
+#include <QLockFile>
+#else
 #include "inifilestore.h"
 
 #include <QStandardPaths>
@@ -76,6 +79,29 @@ bool SettingsStore::setMany(const QString &application, const QList<SettingsWrit
     return false;
 }
 
+bool SettingsStore::change(const QString &application, const SettingsChange &change,
+                           StoreFailure *failure)
+{
+    // The registry has no lock of its own: writers of one application take turns here.
+    QLockFile lock(QDir::tempPath() + QStringLiteral("/qs-store-") + application +
+                   QStringLiteral(".lock"));
+    if (!lock.tryLock(2000)) {
+        if (failure)
+            *failure = {storeKey(application),
+                        QStringLiteral("another program kept the settings locked.")};
+        return false;
+    }
+    QString reason;
+    const std::optional<QList<SettingsWrite>> writes =
+        change(SettingsSnapshot(application), &reason);
+    if (!writes) {
+        if (failure)
+            *failure = {storeKey(application), reason};
+        return false;
+    }
+    return setMany(application, *writes, failure);
+}
+
 QString SettingsStore::filePath(const QString &application)
 {
     return storeKey(application);
@@ -105,10 +131,17 @@ std::optional<QString> handWrittenGeneralKey(const QString &section, const QStri
 struct SettingsSnapshot::Data
 {
     explicit Data(const QString &application)
-        : file(SettingsStore::filePath(application))
+        : owned(std::make_unique<detail::IniFile>(SettingsStore::filePath(application)))
+        , file(*owned)
     {
     }
-    detail::IniFile file;
+    // A view of a file read under its lock, for the length of one change.
+    explicit Data(const detail::IniFile &current)
+        : file(current)
+    {
+    }
+    std::unique_ptr<detail::IniFile> owned;
+    const detail::IniFile &file;
 };
 
 QString SettingsSnapshot::get(const QString &section, const QString &key,
@@ -133,13 +166,29 @@ QStringList SettingsSnapshot::keys(const QString &section) const
 bool SettingsStore::setMany(const QString &application, const QList<SettingsWrite> &writes,
                             StoreFailure *failure)
 {
-    QList<std::pair<QString, QString>> values;
-    values.reserve(writes.size());
-    for (const SettingsWrite &write : writes)
-        values.emplace_back(settingsKey(write.section, write.key), write.value);
+    return change(
+        application,
+        [&writes](const SettingsSnapshot &, QString *) { return std::optional(writes); }, failure);
+}
+
+bool SettingsStore::change(const QString &application, const SettingsChange &change,
+                           StoreFailure *failure)
+{
     const QString file = filePath(application);
     QString reason;
-    if (detail::writeIniValues(file, values, &reason))
+    const auto onDisk = [&change](const detail::IniFile &current,
+                                  QString *why) -> std::optional<detail::IniValues> {
+        const std::optional<QList<SettingsWrite>> writes =
+            change(SettingsSnapshot(std::make_unique<SettingsSnapshot::Data>(current)), why);
+        if (!writes)
+            return std::nullopt;
+        detail::IniValues values;
+        values.reserve(writes->size());
+        for (const SettingsWrite &write : *writes)
+            values.emplace_back(settingsKey(write.section, write.key), write.value);
+        return values;
+    };
+    if (detail::changeIniFile(file, onDisk, &reason))
         return true;
     if (failure)
         *failure = {file, reason};
@@ -157,6 +206,11 @@ QString SettingsStore::filePath(const QString &application)
 
 SettingsSnapshot::SettingsSnapshot(const QString &application)
     : m_data(std::make_unique<Data>(application))
+{
+}
+
+SettingsSnapshot::SettingsSnapshot(std::unique_ptr<Data> data)
+    : m_data(std::move(data))
 {
 }
 

@@ -4,7 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace qs {
 
@@ -24,6 +26,13 @@ struct StoreFailure
 // The per-user settings store, addressed by application, section and key. Every read goes
 // to the backing store, so it sees what another program wrote a moment ago. A section holding
 // '\' names nested groups, as registry keys do.
+class SettingsSnapshot;
+
+// What a change writes, computed from the store as it is now; nullopt refuses the change, and
+// reason (if given) then says why.
+using SettingsChange = std::function<std::optional<QList<SettingsWrite>>(
+    const SettingsSnapshot &current, QString *reason)>;
+
 class SettingsStore
 {
 public:
@@ -36,6 +45,11 @@ public:
     // The writes in order, as one change: one lock and one replace of the backing file.
     static bool setMany(const QString &application, const QList<SettingsWrite> &writes,
                         StoreFailure *failure = nullptr);
+    // One read-modify-write: no other writer of the store comes between the read that change
+    // is given and its writes. False when change refused or the store could not be written;
+    // failure (if given) then says where and why, and the store is as it was.
+    static bool change(const QString &application, const SettingsChange &change,
+                       StoreFailure *failure = nullptr);
     // Where an application's values live off Windows (an INI file).
     static QString filePath(const QString &application);
 };
@@ -55,7 +69,9 @@ public:
     QStringList keys(const QString &section) const;
 
 private:
+    friend class SettingsStore;
     struct Data;
+    explicit SettingsSnapshot(std::unique_ptr<Data> data);
     std::unique_ptr<Data> m_data;
 };
 

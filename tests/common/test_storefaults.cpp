@@ -77,6 +77,33 @@ void expectRefused(const Target &target, const QByteArray &answer, const QByteAr
     EXPECT_EQ(folderEntries(target.file()), QStringList{QFileInfo(target.file()).fileName()});
 }
 
+// Each writer's keys hold the value of the last round that wrote them, and the file holds no
+// other key but "Other/Kept" (when kept is given, with that value).
+void expectEveryLastWrite(const QString &file, const QString &prefix, int writers, int rounds,
+                          int keys, const char *kept)
+{
+    SCOPED_TRACE(file.toStdString());
+    QSettings ini(file, QSettings::IniFormat);
+    QStringList expectedKeys;
+    if (kept) {
+        EXPECT_EQ(ini.value("Other/Kept").toString(), kept);
+        expectedKeys << "Other/Kept";
+    }
+    for (int w = 1; w <= writers; ++w) {
+        for (int k = 0; k < keys; ++k) {
+            const int last = rounds - ((rounds - k) % keys + keys) % keys;
+            const QString key = prefix + QStringLiteral("Writer%1/Key%2").arg(w).arg(k);
+            expectedKeys << key;
+            EXPECT_EQ(ini.value(key).toString(), QStringLiteral("w%1-r%2").arg(w).arg(last))
+                << key.toStdString();
+        }
+    }
+    QStringList found = ini.allKeys();
+    found.sort();
+    expectedKeys.sort();
+    EXPECT_EQ(found, expectedKeys);
+}
+
 } // namespace
 
 TEST(StoreFaultTest, FullDiskKeepsEveryByteOfThePreviousFile)
@@ -177,27 +204,32 @@ TEST(StoreStressTest, ManyWritersAndReadersLoseNothingAndSeeNoHalfFile)
     EXPECT_EQ(totals.torn, 0);
     EXPECT_EQ(totals.regressions, 0);
 
-    for (const auto &[file, prefix, kept] :
-         {std::tuple{settings, QString(), "hand written"},
-          std::tuple{hive, QStringLiteral("Software/Stress/"), "also hand written"}}) {
-        SCOPED_TRACE(file.toStdString());
-        QSettings ini(file, QSettings::IniFormat);
-        EXPECT_EQ(ini.value("Other/Kept").toString(), kept);
-        QStringList expectedKeys{"Other/Kept"};
-        for (int w = 1; w <= Writers; ++w) {
-            for (int k = 0; k < Keys; ++k) {
-                // The last round that wrote key k.
-                const int last = Rounds - ((Rounds - k) % Keys + Keys) % Keys;
-                const QString key = prefix + QStringLiteral("Writer%1/Key%2").arg(w).arg(k);
-                expectedKeys << key;
-                EXPECT_EQ(ini.value(key).toString(), QStringLiteral("w%1-r%2").arg(w).arg(last))
-                    << key.toStdString();
-            }
-        }
-        QStringList keys = ini.allKeys();
-        keys.sort();
-        expectedKeys.sort();
-        EXPECT_EQ(keys, expectedKeys);
+    expectEveryLastWrite(settings, {}, Writers, Rounds, Keys, "hand written");
+    expectEveryLastWrite(hive, QStringLiteral("Software/Stress/"), Writers, Rounds, Keys,
+                         "also hand written");
+}
+
+TEST(StoreStressTest, WritersStartingFromAnEmptyConfigFolderLoseNothing)
+{
+    // Neither the folder, the files nor their lock files exist when the writers start.
+    constexpr int Writers = 8;
+    constexpr int Rounds = 10;
+    constexpr int Keys = 10;
+    for (int run = 1; run <= 20; ++run) {
+        SCOPED_TRACE(run);
+        const QString home = test::testHome() + QStringLiteral("/empty-%1").arg(run);
+        ASSERT_TRUE(QDir().mkpath(home));
+        const test::StressTotals totals =
+            test::runStoreStress(QS_STORESTRESS, home, Writers, 0, Rounds, Keys);
+        EXPECT_EQ(totals.crashed, 0);
+        EXPECT_EQ(totals.writes, Writers * Rounds * 2);
+        EXPECT_EQ(totals.writeFailures, 0);
+        expectEveryLastWrite(home + "/VB and VBA Program Settings/StoreStress.ini", {}, Writers,
+                             Rounds, Keys, nullptr);
+        expectEveryLastWrite(home + "/Registry/HKEY_CURRENT_USER.ini",
+                             QStringLiteral("Software/Stress/"), Writers, Rounds, Keys, nullptr);
+        if (HasFailure())
+            break;
     }
 }
 
