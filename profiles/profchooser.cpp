@@ -18,6 +18,8 @@
 #include <QSystemTrayIcon>
 #include <QTreeWidget>
 
+#include <limits>
+
 namespace qs::profiles {
 
 namespace {
@@ -48,6 +50,8 @@ QLineEdit *field(const char *name, const QString &purpose, const QRect &place, Q
     edit->setObjectName(QLatin1String(name));
     edit->setAccessibleName(purpose);
     edit->setGeometry(place);
+    // A stored value of any length is shown and saved back whole.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     return edit;
 }
 
@@ -255,30 +259,33 @@ void ProfChooser::updateProfile()
     case UpdateStep::ConfirmCurrent:
         if (!confirm())
             return;
-        reportFailures(applyHostSettings(f));
-        break;
+        rebuildUnlessFailed(applyHostSettings(f));
+        return;
     case UpdateStep::SaveProfile: {
         StoreFailure failure;
-        if (!saveProfile(f, &failure))
-            reportFailures({failure});
-        break;
+        rebuildUnlessFailed(saveProfile(f, &failure) ? QList<StoreFailure>{}
+                                                     : QList<StoreFailure>{failure});
+        return;
     }
     }
-    LoadSettings();
 }
 
 void ProfChooser::applyProfile()
 {
     if (!confirm())
         return;
-    reportFailures(applyHostSettings(fields()));
-    LoadSettings();
+    rebuildUnlessFailed(applyHostSettings(fields()));
 }
 
-void ProfChooser::reportFailures(const QList<StoreFailure> &failures)
+void ProfChooser::rebuildUnlessFailed(const QList<StoreFailure> &failures)
 {
-    if (!failures.isEmpty())
-        m_dialogs->msgBox(failureMessage(failures), mb::OkOnly | mb::Critical);
+    // After a failed write the fields, the list and the pick stay as they were, so what the
+    // user typed is still there to try again.
+    if (failures.isEmpty()) {
+        LoadSettings();
+        return;
+    }
+    m_dialogs->msgBox(failureMessage(failures), mb::OkOnly | mb::Critical);
 }
 
 bool ProfChooser::confirm()

@@ -82,8 +82,8 @@ private:
     void updateProfile();
     void applyProfile();
     bool confirm();
-    // A write the user asked for failed: say which file and why.
-    void reportFailures(const QList<StoreFailure> &failures);
+    // Rebuilds the list after writes that all succeeded; otherwise says which file and why.
+    void rebuildUnlessFailed(const QList<StoreFailure> &failures);
     // The paint handler: the strip's colours for the inactive flag.
     QColor titleColour() const;
     void paintTitle();

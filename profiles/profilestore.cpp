@@ -3,6 +3,7 @@
 #include "hostinterface.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace qs::profiles {
 
@@ -23,18 +24,27 @@ std::optional<qint64> slotCount(const QString &text)
 
 namespace {
 
+// The slot number a key of the "_Program" section names, or nullopt for any other key: only the
+// key slotKey() makes counts, "Prof01" is another key.
+std::optional<qint64> slotOfKey(const QString &key)
+{
+    if (!key.startsWith(SlotKeyPrefix))
+        return std::nullopt;
+    bool ok = false;
+    const qint64 slot = key.mid(SlotKeyPrefix.size()).toLongLong(&ok);
+    if (!ok || slot < 1 || key != slotKey(slot))
+        return std::nullopt;
+    return slot;
+}
+
 // The slot numbers 1..count that the store has a key for, in increasing order.
 QList<qint64> existingSlots(const SettingsSnapshot &store, qint64 count)
 {
     QList<qint64> found;
     for (const QString &key : store.keys(ProgramSection)) {
-        if (!key.startsWith(SlotKeyPrefix))
-            continue;
-        bool ok = false;
-        const qint64 slot = key.mid(SlotKeyPrefix.size()).toLongLong(&ok);
-        // Only the key slotKey() makes counts: "Prof01" is another key.
-        if (ok && slot >= 1 && slot <= count && key == slotKey(slot))
-            found << slot;
+        const std::optional<qint64> slot = slotOfKey(key);
+        if (slot && *slot <= count)
+            found << *slot;
     }
     std::sort(found.begin(), found.end());
     return found;
@@ -69,7 +79,21 @@ ProfileList readProfileList(const QString &serverDefault)
     return list;
 }
 
-QList<SettingsWrite> profileWrites(const SettingsSnapshot &snapshot, const Profile &p)
+std::optional<qint64> newProfileSlot(const SettingsSnapshot &store)
+{
+    // Past every slot in use as well as the count, so that a damaged count never hands out a
+    // slot that already names a profile; the keys are listed, not probed one number at a time.
+    qint64 highest =
+        slotCount(store.get(ProgramSection, NumProfsKey, QStringLiteral("0"))).value_or(0);
+    for (const QString &key : store.keys(ProgramSection))
+        highest = std::max(highest, slotOfKey(key).value_or(0));
+    if (highest == std::numeric_limits<qint64>::max())
+        return std::nullopt;
+    return highest + 1;
+}
+
+std::optional<QList<SettingsWrite>> profileWrites(const SettingsSnapshot &snapshot,
+                                                  const Profile &p, QString *reason)
 {
     const QString existing = snapshot.get(p.name, NameKey, NewSentinel);
     QList<SettingsWrite> writes{{p.name, NameKey, p.name},
@@ -77,18 +101,28 @@ QList<SettingsWrite> profileWrites(const SettingsSnapshot &snapshot, const Profi
                                 {p.name, EmailKey, p.email},
                                 {p.name, ServerKey, p.server}};
     if (existing == NewSentinel) {
-        const qint64 slot =
-            slotCount(snapshot.get(ProgramSection, NumProfsKey, QStringLiteral("0"))).value_or(0) +
-            1;
-        writes.append({ProgramSection, NumProfsKey, QString::number(slot)});
-        writes.append({ProgramSection, slotKey(slot), p.name});
+        const std::optional<qint64> slot = newProfileSlot(snapshot);
+        if (!slot) {
+            if (reason)
+                *reason = NoSlotLeft;
+            return std::nullopt;
+        }
+        writes.append({ProgramSection, NumProfsKey, QString::number(*slot)});
+        writes.append({ProgramSection, slotKey(*slot), p.name});
     }
     return writes;
 }
 
 bool saveProfile(const Profile &p, StoreFailure *failure)
 {
-    return SettingsStore::setMany(StoreApp, profileWrites(SettingsSnapshot(StoreApp), p), failure);
+    // The slot is chosen from what is on disk under the store's lock, so two programs saving
+    // new profiles at once never claim the same one.
+    return SettingsStore::change(
+        StoreApp,
+        [&p](const SettingsSnapshot &current, QString *reason) {
+            return profileWrites(current, p, reason);
+        },
+        failure);
 }
 
 } // namespace qs::profiles

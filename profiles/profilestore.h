@@ -51,9 +51,19 @@ std::optional<qint64> slotCount(const QString &text);
 // is what the "Current" row shows when the host has no server path.
 ProfileList readProfileList(const QString &serverDefault);
 
+// Why a new profile cannot be saved when the slot numbers are used up.
+inline const QString NoSlotLeft =
+    QStringLiteral("the profile count in section \"_Program\" is at the top of its range, so no "
+                   "slot is left for a new profile.");
+
+// The slot a new profile takes in a store holding what snapshot read: the one after the highest
+// slot in use or counted; nullopt when no number is left.
+std::optional<qint64> newProfileSlot(const SettingsSnapshot &snapshot);
 // The writes that save profile p into a store holding what snapshot read, in the order they
-// are made: its four values, then for a new profile the raised count and its slot.
-QList<SettingsWrite> profileWrites(const SettingsSnapshot &snapshot, const Profile &p);
+// are made: its four values, then for a new profile the raised count and its slot. nullopt (and
+// reason) when the profile is new and no slot is left.
+std::optional<QList<SettingsWrite>> profileWrites(const SettingsSnapshot &snapshot,
+                                                  const Profile &p, QString *reason = nullptr);
 // Saves p over what is on disk now; false when the store could not be written, and then
 // failure (if given) says where and why.
 bool saveProfile(const Profile &p, StoreFailure *failure = nullptr);

@@ -44,10 +44,11 @@ TEST(ChooserFaults, ASaveThatCannotBeWrittenIsReportedAndChangesNothing)
     expectFailureNames(s.w.dialogs->shown()[0], {profileStoreFile()});
     EXPECT_EQ(readAll(profileStoreFile()), store);
     EXPECT_EQ(s.w.entries(), (QStringList{"Current", "Home", "Lab"}));
+    // What was typed is still there.
+    EXPECT_EQ(s.w.fields(), "Work|w|w@example.com|/srv/work");
 
-    // Once the obstacle is gone the same window saves.
+    // Once the obstacle is gone the same window saves it without retyping.
     ASSERT_TRUE(QDir(profileStoreFile() + ".lock").removeRecursively());
-    s.w.setFields("Work", "w", "w@example.com", "/srv/work");
     s.w.click("cmdUpdate");
     EXPECT_EQ(s.w.entries(), (QStringList{"Current", "Home", "Lab", "Work"}));
 }
@@ -66,7 +67,9 @@ TEST(ChooserFaults, ApplyNamesEachFileItCouldNotWrite)
     expectFailureNames(s.w.dialogs->shown()[1], {hiveFile(), hostStoreFile()});
     EXPECT_EQ(readAll(hostStoreFile()), host);
     EXPECT_TRUE(QFileInfo(hiveFile()).isDir());
-    EXPECT_EQ(s.w.fields(), "Current|host.user|host@example.com|/srv/host");
+    // Nothing was rebuilt: the picked profile is still shown, to be applied again.
+    EXPECT_EQ(s.w.fields(), "Home|pat|pat@home.example|/srv/home");
+    EXPECT_EQ(s.w.entries(), (QStringList{"Current", "Home", "Lab"}));
 }
 
 TEST(ChooserFaults, ApplyOnAFullDiskKeepsTheHostSettings)
@@ -92,4 +95,36 @@ TEST(ChooserFaults, ApplyOnAFullDiskKeepsTheHostSettings)
     EXPECT_FALSE(readAll(hiveFile()).contains("sss"));
     EXPECT_TRUE(readAll(hostStoreFile()).startsWith("[Tandem%21Pad]"));
     EXPECT_EQ(failureMessage({}), "The settings could not be saved.");
+}
+
+TEST(ChooserFaults, ANewProfileThatCannotBeSavedStaysInTheFields)
+{
+    StockedWindow s;
+    // Unlike a read-only file, this stops a program run as root too.
+    ASSERT_TRUE(QDir().mkpath(profileStoreFile() + ".lock"));
+    s.w.click("cmdNew");
+    s.w.setFields("Away", "a", "a@example.com", "/srv/away");
+    s.w.dialogs->answerMessage(mb::Ok);
+    s.w.click("cmdUpdate");
+    ASSERT_EQ(s.w.dialogs->shown().size(), 1u);
+    expectFailureNames(s.w.dialogs->shown()[0], {profileStoreFile()});
+    EXPECT_EQ(s.w.fields(), "Away|a|a@example.com|/srv/away");
+    // The blank entry New made is still the one picked.
+    EXPECT_EQ(s.w.entries(), (QStringList{"", "Current", "Home", "Lab"}));
+    EXPECT_EQ(s.w.combo()->currentIndex(), 0);
+    EXPECT_TRUE(s.w.button("cmdUpdate")->isEnabled());
+}
+
+TEST(ChooserFaults, AValueLongerThanATextBoxDefaultIsSavedBackWhole)
+{
+    const QString longServer = "/srv/" + QString(100'000, u'x');
+    setHostSettings("host.user", "host@example.com", "/srv/host");
+    ASSERT_TRUE(saveProfile({"Long", "u", "e", longServer}));
+    ChooserWindow w;
+    w.pick(1);
+    EXPECT_EQ(w.edit("txtServer")->text(), longServer);
+    w.setFields("Long", "u2", "e", w.edit("txtServer")->text());
+    w.click("cmdUpdate");
+    EXPECT_EQ(SettingsStore::get(StoreApp, "Long", "Server"), longServer);
+    EXPECT_EQ(SettingsStore::get(StoreApp, "Long", "User"), "u2");
 }

@@ -4,7 +4,12 @@
 #include "profilecommands.h"
 #include "profmod.h"
 
+#include <QDir>
+#include <QProcess>
 #include <QSettings>
+
+#include <memory>
+#include <vector>
 
 using namespace qs;
 using namespace qs::profiles;
@@ -81,7 +86,7 @@ TEST(ProfileStore, NewProfileWritesItsValuesThenTheCountThenItsSlot)
     ASSERT_TRUE(writeAll(profileStoreFile(),
                          lines({"[_Program]", "NumProfs=2", "Prof1=Home", "Prof2=Work", ""})));
     const Profile lab{"Lab", "lab.user", "lab@example.com", "/srv/lab"};
-    EXPECT_EQ(dump(profileWrites(SettingsSnapshot(StoreApp), lab)),
+    EXPECT_EQ(dump(*profileWrites(SettingsSnapshot(StoreApp), lab)),
               "Lab/Name=Lab\nLab/User=lab.user\nLab/Email=lab@example.com\nLab/Server=/srv/lab\n"
               "_Program/NumProfs=3\n_Program/Prof3=Lab");
     ASSERT_TRUE(saveProfile(lab));
@@ -92,7 +97,7 @@ TEST(ProfileStore, NewProfileWritesItsValuesThenTheCountThenItsSlot)
 
     // Saved again with other values: the four values change, the index stays.
     const Profile again{"Lab", "other", "other@example.com", "/srv/other"};
-    EXPECT_EQ(dump(profileWrites(SettingsSnapshot(StoreApp), again)),
+    EXPECT_EQ(dump(*profileWrites(SettingsSnapshot(StoreApp), again)),
               "Lab/Name=Lab\nLab/User=other\nLab/Email=other@example.com\nLab/Server=/srv/other");
     ASSERT_TRUE(saveProfile(again));
     EXPECT_EQ(
@@ -191,4 +196,126 @@ TEST(UpdateRules, ChecksComeInOrder)
     EXPECT_EQ(updateStep({"Work_1", " ", " ", " "}), UpdateStep::SaveProfile);
     EXPECT_TRUE(allFieldsFilled({" ", " ", " ", " "}));
     EXPECT_FALSE(allFieldsFilled({"a", "b", "c", ""}));
+}
+
+namespace {
+
+// Starts savers programs at once against a new, empty config folder, each saving count new
+// profiles, and returns the profile names listed afterwards (without "Current").
+QStringList saveAtOnce(int savers, int count, int *failed)
+{
+    const QString home = testHome() + QStringLiteral("/together-%1").arg(savers);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home);
+    EXPECT_TRUE(QDir().mkpath(home));
+    std::vector<std::unique_ptr<QProcess>> running;
+    for (int i = 1; i <= savers; ++i) {
+        running.push_back(std::make_unique<QProcess>());
+        running.back()->setProcessEnvironment(env);
+        running.back()->start(QS_PROFILESAVER,
+                              {QStringLiteral("s%1").arg(i), QString::number(count)});
+        EXPECT_TRUE(running.back()->waitForStarted());
+    }
+    EXPECT_TRUE(writeAll(home + QStringLiteral("/go"), ""));
+    *failed = 0;
+    for (auto &p : running) {
+        EXPECT_TRUE(p->waitForFinished(300'000));
+        const QString out = QString::fromUtf8(p->readAllStandardOutput());
+        EXPECT_TRUE(out.startsWith(QStringLiteral("saved="))) << out.toStdString();
+        *failed += out.section(QStringLiteral("failed="), 1).toInt();
+    }
+    const QByteArray own = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", home.toUtf8());
+    QStringList names;
+    for (const Profile &row : readProfileList({}).rows.mid(1))
+        names << row.name;
+    qputenv("XDG_CONFIG_HOME", own);
+    return names;
+}
+
+QStringList expectedNames(int savers, int count)
+{
+    QStringList names;
+    for (int s = 1; s <= savers; ++s)
+        for (int i = 1; i <= count; ++i)
+            names << QStringLiteral("s%1x%2").arg(s).arg(i);
+    names.sort();
+    return names;
+}
+
+} // namespace
+
+TEST(ProfileStore, ProgramsSavingNewProfilesAtOnceEachGetASlotOfTheirOwn)
+{
+    for (const auto &[savers, count] : {std::pair{2, 100}, std::pair{8, 20}}) {
+        SCOPED_TRACE(savers);
+        int failed = -1;
+        QStringList listed = saveAtOnce(savers, count, &failed);
+        EXPECT_EQ(failed, 0);
+        listed.sort();
+        EXPECT_EQ(listed, expectedNames(savers, count));
+    }
+}
+
+TEST(ProfileStore, ADamagedCountNeverOverwritesOrHidesAProfile)
+{
+    // A count below the slots in use: the new profile goes past them all.
+    for (const char *count : {"NumProfs=-5", "NumProfs=1", "NumProfs=x", "NumProfs="}) {
+        SCOPED_TRACE(count);
+        ASSERT_TRUE(writeAll(profileStoreFile(),
+                             lines({"[_Program]", count, "Prof1=Home", "Prof2=Work", "", "[Home]",
+                                    "Name=Home", "", "[Work]", "Name=Work", ""})));
+        ASSERT_TRUE(saveProfile({"Lab", "u", "e", "s"}));
+        const SettingsSnapshot store(StoreApp);
+        EXPECT_EQ(store.get(ProgramSection, "Prof1"), "Home");
+        EXPECT_EQ(store.get(ProgramSection, "Prof2"), "Work");
+        EXPECT_EQ(store.get(ProgramSection, "Prof3"), "Lab");
+        EXPECT_EQ(store.get(ProgramSection, NumProfsKey), "3");
+        QStringList names;
+        for (const Profile &row : readProfileList({}).rows)
+            names << row.name;
+        EXPECT_EQ(names, (QStringList{"Current", "Home", "Work", "Lab"}));
+    }
+}
+
+TEST(ProfileStore, ACountAtTheTopOfItsRangeRefusesANewProfileAndWritesNothing)
+{
+    for (const char *program :
+         {"NumProfs=9223372036854775807", "Prof9223372036854775807=Far\nNumProfs=1"}) {
+        SCOPED_TRACE(program);
+        const QByteArray before = lines({"[_Program]", program, "Prof1=Home", "", "[Home]",
+                                         "Name=Home", "", "[Far]", "Name=Far", ""});
+        ASSERT_TRUE(writeAll(profileStoreFile(), before));
+        StoreFailure failure;
+        EXPECT_FALSE(saveProfile({"Lab", "u", "e", "s"}, &failure));
+        EXPECT_EQ(failure.file, profileStoreFile());
+        EXPECT_EQ(failure.reason, NoSlotLeft);
+        EXPECT_EQ(readAll(profileStoreFile()), before);
+        // A profile that exists is still saved: it needs no slot.
+        EXPECT_TRUE(saveProfile({"Home", "pat", "e", "s"}));
+        EXPECT_EQ(SettingsStore::get(StoreApp, "Home", "User"), "pat");
+    }
+}
+
+TEST(ProfileStore, AStoreWrittenInWindows1252KeepsEveryValueThroughASave)
+{
+    // "Jürgen Müller" and "Café" as a Windows editor saves them, with a byte-order-less
+    // ANSI text and CR LF line ends.
+    ASSERT_TRUE(writeAll(profileStoreFile(),
+                         "[_Program]\r\nNumProfs=2\r\nProf1=Home\r\nProf2=Caf\xE9\r\n\r\n"
+                         "[Home]\r\nName=Home\r\nUser=J\xFCrgen M\xFCller\r\n\r\n"
+                         "[Caf\xE9]\r\nName=Caf\xE9\r\nServer=\\\\srv\\caf\xE9\r\n"));
+    const auto expectKept = [] {
+        const ProfileList list = readProfileList({});
+        ASSERT_GE(list.rows.size(), 3);
+        EXPECT_EQ(list.rows[1].user, QString::fromUtf8("Jürgen Müller"));
+        EXPECT_EQ(list.rows[2].name, QString::fromUtf8("Café"));
+        EXPECT_EQ(list.rows[2].server, QString::fromUtf8("\\\\srv\\café"));
+    };
+    expectKept();
+    ASSERT_TRUE(saveProfile({"Lab", "u", "e", "s"}));
+    expectKept();
+    // Written back as UTF-8.
+    EXPECT_TRUE(readAll(profileStoreFile()).contains("J\xC3\xBCrgen"))
+        << readAll(profileStoreFile()).toStdString();
 }
