@@ -16,7 +16,6 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSystemTrayIcon>
-#include <QTreeWidget>
 
 #include <limits>
 
@@ -109,15 +108,6 @@ void ProfChooser::createControls()
 
     m_apply = button("cmdApply", QStringLiteral("&Apply"), twips(3555, 1125, 1005, 285), this);
     m_apply->setDefault(true);
-
-    // The rows behind the list; the user never sees them.
-    m_table = new QTreeWidget(this);
-    m_table->setObjectName(QStringLiteral("ListView1"));
-    m_table->setAccessibleName(QStringLiteral("Profiles"));
-    m_table->setHeaderLabels({QStringLiteral("name"), QStringLiteral("user"),
-                              QStringLiteral("email"), QStringLiteral("server")});
-    m_table->setRootIsDecorated(false);
-    m_table->hide();
 }
 
 void ProfChooser::createFrame()
@@ -196,18 +186,15 @@ void ProfChooser::load()
 
 void ProfChooser::LoadSettings()
 {
-    const ProfileList list = readProfileList(programDirectory());
+    m_rows = readProfileList(programDirectory());
     {
         const QSignalBlocker blocker(m_combo);
-        m_table->clear();
         m_combo->clear();
-        for (const Profile &row : list.rows) {
-            new QTreeWidgetItem(m_table, {row.name, row.user, row.email, row.server});
+        for (const Profile &row : m_rows.rows)
             m_combo->addItem(row.name);
-        }
         m_combo->setCurrentIndex(-1);
     }
-    if (list.selectFirst)
+    if (m_rows.selectFirst)
         m_combo->setCurrentIndex(0);
 }
 
@@ -218,14 +205,14 @@ Profile ProfChooser::fields() const
 
 void ProfChooser::comboSelected()
 {
+    // The first row of that name, compared exactly; the blank entry of New finds none.
     const QString picked = m_combo->currentText();
-    for (int i = 0; i < m_table->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *row = m_table->topLevelItem(i);
-        if (row->text(0) == picked) {
-            m_name->setText(row->text(0));
-            m_user->setText(row->text(1));
-            m_email->setText(row->text(2));
-            m_server->setText(row->text(3));
+    for (const Profile &row : m_rows.rows) {
+        if (row.name == picked) {
+            m_name->setText(row.name);
+            m_user->setText(row.user);
+            m_email->setText(row.email);
+            m_server->setText(row.server);
             return;
         }
     }

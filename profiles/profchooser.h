@@ -12,7 +12,6 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QSystemTrayIcon;
-class QTreeWidget;
 
 namespace qs::profiles {
 
@@ -37,7 +36,7 @@ public:
     explicit ProfChooser(std::unique_ptr<Dialogs> dialogs = nullptr, QWidget *parent = nullptr);
     ~ProfChooser() override;
 
-    // Rebuilds the hidden table and the list from the stores.
+    // Rebuilds the rows and the list from the stores.
     void LoadSettings();
     // Paints the title strip fading from (red, green, blue) to black.
     void DoTitle(int red, int green, int blue);
@@ -46,6 +45,8 @@ public:
 
     bool isInactive() const { return m_inactive; }
     Profile fields() const;
+    // The rows behind the list, as the stores held them at the last rebuild.
+    const ProfileList &rows() const { return m_rows; }
     TitleStrip *titleStrip() const { return m_strip; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
 
@@ -92,6 +93,7 @@ private:
     void unload();
 
     std::unique_ptr<Dialogs> m_dialogs;
+    ProfileList m_rows;
     bool m_inactive = false;
     TitleStrip *m_strip = nullptr;
     FrameLine *m_shape = nullptr;
@@ -105,7 +107,6 @@ private:
     QLineEdit *m_server = nullptr;
     QPushButton *m_new = nullptr;
     QPushButton *m_update = nullptr;
-    QTreeWidget *m_table = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
 };
 

@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeWidget>
 
 #include <memory>
 
@@ -103,7 +102,6 @@ struct ChooserWindow
     QComboBox *combo() const { return find<QComboBox>("Combo1"); }
     QLineEdit *edit(const char *name) const { return find<QLineEdit>(name); }
     QPushButton *button(const char *name) const { return find<QPushButton>(name); }
-    QTreeWidget *table() const { return find<QTreeWidget>("ListView1"); }
 
     QStringList entries() const
     {
@@ -112,14 +110,12 @@ struct ChooserWindow
             out << combo()->itemText(i);
         return out;
     }
-    // The hidden table's rows as "name|user|email|server".
+    // The rows behind the list as "name|user|email|server".
     QStringList rows() const
     {
         QStringList out;
-        for (int i = 0; i < table()->topLevelItemCount(); ++i) {
-            const QTreeWidgetItem *row = table()->topLevelItem(i);
-            out << QStringList{row->text(0), row->text(1), row->text(2), row->text(3)}.join('|');
-        }
+        for (const profiles::Profile &row : window->rows().rows)
+            out << QStringList{row.name, row.user, row.email, row.server}.join('|');
         return out;
     }
     // The four fields as "name|user|email|server".
