@@ -1,12 +1,14 @@
 #include "profchooser.h"
 
 #include "captionbitmaps.h"
+#include "helpviewer.h"
 #include "paths.h"
 #include "profilecommands.h"
 #include "stripcontrols.h"
 #include "titlestrip.h"
 #include "twips.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -78,6 +80,7 @@ ProfChooser::ProfChooser(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     createControls();
     createFrame();
     createTray();
+    createHelp();
     connectHandlers();
     load();
 }
@@ -139,6 +142,20 @@ void ProfChooser::createTray()
     m_tray->setObjectName(QStringLiteral("cSysTray1"));
     m_tray->setToolTip(TrayTip);
     m_tray->show();
+}
+
+void ProfChooser::createHelp()
+{
+    m_helpFile = programDirectory() + QStringLiteral("\\help\\seatpick.hlp");
+    auto *help = new QAction(this);
+    help->setObjectName(QStringLiteral("help_contents"));
+    help->setShortcut(QKeySequence::HelpContents);
+    connect(help, &QAction::triggered, this, [this] {
+        const QString error = launchHelpViewer(m_helpFile);
+        if (!error.isEmpty())
+            m_dialogs->msgBox(error, mb::OkOnly | mb::Critical);
+    });
+    addAction(help);
 }
 
 void ProfChooser::connectHandlers()

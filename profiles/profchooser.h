@@ -47,6 +47,7 @@ public:
     Profile fields() const;
     // The rows behind the list, as the stores held them at the last rebuild.
     const ProfileList &rows() const { return m_rows; }
+    QString helpFile() const { return m_helpFile; }
     TitleStrip *titleStrip() const { return m_strip; }
     QSystemTrayIcon *trayIcon() const { return m_tray; }
 
@@ -74,6 +75,8 @@ private:
     void createControls();
     void createFrame();
     void createTray();
+    // F1 opens the program's manual.
+    void createHelp();
     void connectHandlers();
     void load();
 
@@ -94,6 +97,7 @@ private:
 
     std::unique_ptr<Dialogs> m_dialogs;
     ProfileList m_rows;
+    QString m_helpFile;
     bool m_inactive = false;
     TitleStrip *m_strip = nullptr;
     FrameLine *m_shape = nullptr;

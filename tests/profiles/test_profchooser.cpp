@@ -307,3 +307,19 @@ TEST(ChooserWindow, NextCommandSeesAnotherProgramsWrites)
     EXPECT_EQ(w.fields(), "Current|changed|changed@example.com|/srv/changed");
     EXPECT_EQ(SettingsStore::get(StoreApp, ProgramSection, "Prof5"), "Work");
 }
+
+TEST(ChooserWindow, F1OpensTheManual)
+{
+    test::EnvironmentGuard guard("PATH");
+    const QString args = test::testHome() + "/viewer-args";
+    makeRecorder(test::testHome() + "/bin", "winhlp32", args);
+    qputenv("PATH", (test::testHome() + "/bin:").toUtf8() + qgetenv("PATH"));
+    ChooserWindow w;
+    EXPECT_TRUE(w.window->helpFile().endsWith("\\help\\seatpick.hlp"));
+    w.window->show();
+    w.window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));
+    QTest::keyClick(w.edit("txtName"), Qt::Key_F1);
+    EXPECT_EQ(waitForFile(args), (toNativePath(w.window->helpFile()) + "\n").toUtf8());
+    EXPECT_TRUE(w.dialogs->shown().empty());
+}
