@@ -5,6 +5,8 @@
 #include "twips.h"
 
 #include <QSystemTrayIcon>
+#include <QShowEvent>
+#include <QTimer>
 #include <QWindow>
 
 // The title strip and the window's life in the notification area: painting, dragging,
@@ -27,14 +29,45 @@ void ProfChooser::paintTitle()
     DoTitle(colour.red(), colour.green(), colour.blue());
 }
 
-void ProfChooser::MoveTitle()
+void ProfChooser::MoveTitle(Qt::MouseButton button)
 {
     if (isMaximized())
         return;
     emit moveRequested();
-    // Without a window manager that moves windows nothing happens, and nothing else must.
+    // The window manager's move is tied to the left button; a label moves the window itself
+    // for the others. Without a window manager that moves windows nothing happens.
+    if (button != Qt::LeftButton)
+        return;
     if (QWindow *window = windowHandle())
         window->startSystemMove();
+}
+
+void ProfChooser::watchNotificationArea()
+{
+    // Qt says nothing when the notification area goes away, and a window hidden into it would
+    // then be out of reach: while hidden, look again every few seconds.
+    m_trayWatch = new QTimer(this);
+    m_trayWatch->setObjectName(QStringLiteral("trayWatch"));
+    m_trayWatch->setInterval(std::chrono::seconds(3));
+    connect(m_trayWatch, &QTimer::timeout, this, [this] {
+        if (isVisible() || hasNotificationArea())
+            return;
+        m_trayWatch->stop();
+        trayPressed();
+    });
+}
+
+void ProfChooser::showEvent(QShowEvent *event)
+{
+    m_trayWatch->stop();
+    QWidget::showEvent(event);
+}
+
+void ProfChooser::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous() && m_tray->isVisible())
+        m_trayWatch->start();
 }
 
 void ProfChooser::trayPressed()

@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 #include <limits>
 
@@ -80,6 +81,7 @@ ProfChooser::ProfChooser(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     createControls();
     createFrame();
     createTray();
+    watchNotificationArea();
     createHelp();
     connectHandlers();
     load();
@@ -169,7 +171,7 @@ void ProfChooser::connectHandlers()
     connect(m_update, &QPushButton::clicked, this, &ProfChooser::updateProfile);
     connect(m_apply, &QPushButton::clicked, this, &ProfChooser::applyProfile);
 
-    connect(m_strip, &TitleStrip::stripPressed, this, &ProfChooser::MoveTitle);
+    connect(m_strip, &TitleStrip::stripPressed, this, [this] { MoveTitle(Qt::LeftButton); });
     connect(m_strip, &TitleStrip::wordPressed, this, &ProfChooser::MoveTitle);
     connect(m_instructions, &DragLabel::pressed, this, &ProfChooser::MoveTitle);
     connect(m_strip, &TitleStrip::iconDoubleClicked, this, &ProfChooser::unload);
@@ -199,6 +201,8 @@ void ProfChooser::load()
     // Without a notification area nothing could ever bring a hidden window back.
     if (!hasNotificationArea())
         show();
+    else
+        m_trayWatch->start();
 }
 
 void ProfChooser::LoadSettings()
@@ -309,6 +313,7 @@ void ProfChooser::keyPressEvent(QKeyEvent *event)
 void ProfChooser::closeEvent(QCloseEvent *event)
 {
     m_tray->hide();
+    m_trayWatch->stop();
     QWidget::closeEvent(event);
     emit unloaded();
 }

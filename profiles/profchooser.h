@@ -12,6 +12,7 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QSystemTrayIcon;
+class QTimer;
 
 namespace qs::profiles {
 
@@ -40,8 +41,9 @@ public:
     void LoadSettings();
     // Paints the title strip fading from (red, green, blue) to black.
     void DoTitle(int red, int green, int blue);
-    // Hands the window to the window manager's move, as a drag on a caption would.
-    void MoveTitle();
+    // Starts moving the window as a drag on a caption would: by the window manager's move for
+    // the left button (a label moves the window itself for the others).
+    void MoveTitle(Qt::MouseButton button);
 
     bool isInactive() const { return m_inactive; }
     Profile fields() const;
@@ -69,12 +71,15 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void createTitleStrip();
     void createControls();
     void createFrame();
     void createTray();
+    void watchNotificationArea();
     // F1 opens the program's manual.
     void createHelp();
     void connectHandlers();
@@ -112,6 +117,7 @@ private:
     QPushButton *m_new = nullptr;
     QPushButton *m_update = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
+    QTimer *m_trayWatch = nullptr;
 };
 
 } // namespace qs::profiles

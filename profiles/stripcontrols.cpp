@@ -17,7 +17,25 @@ DragLabel::DragLabel(const QString &text, int index, QWidget *parent)
 void DragLabel::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
+    if (event->button() != Qt::LeftButton && !window()->isMaximized()) {
+        m_dragButton = event->button();
+        m_grabOffset = event->globalPosition().toPoint() - window()->pos();
+    }
     emit pressed(event->button());
+}
+
+void DragLabel::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (m_dragButton != Qt::NoButton && (event->buttons() & m_dragButton))
+        window()->move(event->globalPosition().toPoint() - m_grabOffset);
+}
+
+void DragLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() == m_dragButton)
+        m_dragButton = Qt::NoButton;
 }
 
 IconImage::IconImage(QWidget *parent)

@@ -7,6 +7,8 @@
 namespace qs::profiles {
 
 // A label that reports every mouse press on it, of any button, so that it can drag the window.
+// The window manager's move follows the left button only: for another button the label moves
+// the window itself while that button is held.
 class DragLabel : public QLabel
 {
     Q_OBJECT
@@ -19,9 +21,13 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     int m_index;
+    Qt::MouseButton m_dragButton = Qt::NoButton;
+    QPoint m_grabOffset; // from the window's top left to the pointer, in global pixels
 };
 
 // The program icon at the left of the title strip. It keeps presses to itself, so that they

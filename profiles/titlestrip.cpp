@@ -86,7 +86,7 @@ void TitleStrip::createWords()
         word->setAttribute(Qt::WA_TranslucentBackground);
         word->setAutoFillBackground(false);
         word->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        connect(word, &DragLabel::pressed, this, [this] { emit wordPressed(); });
+        connect(word, &DragLabel::pressed, this, &TitleStrip::wordPressed);
     }
 }
 

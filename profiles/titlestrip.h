@@ -36,7 +36,7 @@ signals:
     // A press of the left button on the strip itself.
     void stripPressed();
     // A press of any button on one of the title words.
-    void wordPressed();
+    void wordPressed(Qt::MouseButton button);
     void iconDoubleClicked();
 
 protected:

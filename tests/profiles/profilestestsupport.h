@@ -72,9 +72,11 @@ class TrayChooser : public profiles::ProfChooser
 {
 public:
     using ProfChooser::ProfChooser;
+    // The desktop's notification area, which may go away while the program runs.
+    bool trayPresent = true;
 
 protected:
-    bool hasNotificationArea() const override { return true; }
+    bool hasNotificationArea() const override { return trayPresent; }
 };
 
 // The chooser window with scripted dialogs, driven through its controls.

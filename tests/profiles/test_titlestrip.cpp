@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <QTimer>
 
 using namespace qs;
 using namespace qs::profiles;
@@ -256,4 +257,48 @@ TEST(TitleStrip, DragsByTheStripTheWordsAndTheInstructions)
     QTest::mousePress(strip, Qt::LeftButton, {}, empty);
     QTest::mousePress(label1(w, 0), Qt::LeftButton);
     EXPECT_EQ(moves.count(), 10);
+}
+
+TEST(TitleStrip, AWindowHiddenInTheNotificationAreaShowsWhenTheAreaGoesAway)
+{
+    ChooserWindow w(true);
+    auto *chooser = static_cast<TrayChooser *>(w.window.get());
+    auto *watch = w.find<QTimer>("trayWatch");
+    EXPECT_FALSE(watch->isActive());
+    chooser->titleStrip()->minimizeButton()->click();
+    ASSERT_FALSE(chooser->isVisible());
+    ASSERT_TRUE(watch->isActive());
+    EXPECT_GE(watch->interval(), 1000);
+    EXPECT_LE(watch->interval(), 5000);
+
+    // While the area is there, a look changes nothing.
+    QMetaObject::invokeMethod(watch, "timeout");
+    EXPECT_FALSE(chooser->isVisible());
+    chooser->trayPresent = false;
+    QMetaObject::invokeMethod(watch, "timeout");
+    EXPECT_TRUE(chooser->isVisible());
+    EXPECT_FALSE(chooser->isMinimized());
+    EXPECT_FALSE(watch->isActive());
+}
+
+TEST(TitleStrip, ARightOrMiddleDragOnTheWordsMovesTheWindowUntilItsRelease)
+{
+    ChooserWindow w;
+    w.window->move(100, 100);
+    for (int index : {0, 1, 2}) {
+        for (auto button : {Qt::RightButton, Qt::MiddleButton}) {
+            SCOPED_TRACE(index);
+            QLabel *label = label1(w, index);
+            const QPoint start = w.window->pos();
+            const QPoint at(5, 5);
+            QTest::mousePress(label, button, {}, at);
+            QTest::mouseMove(label, at + QPoint(30, 20));
+            EXPECT_EQ(w.window->pos(), start + QPoint(30, 20));
+            QTest::mouseRelease(label, button, {}, at + QPoint(30, 20));
+            // After the release the window no longer follows the pointer.
+            QTest::mouseMove(label, at + QPoint(60, 60));
+            EXPECT_EQ(w.window->pos(), start + QPoint(30, 20));
+            w.window->move(100, 100);
+        }
+    }
 }
