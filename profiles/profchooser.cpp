@@ -1,6 +1,7 @@
 #include "profchooser.h"
 
 #include "captionbitmaps.h"
+#include "captionfit.h"
 #include "helpviewer.h"
 #include "paths.h"
 #include "profilecommands.h"
@@ -80,6 +81,7 @@ ProfChooser::ProfChooser(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     createTitleStrip();
     createControls();
     createFrame();
+    fitCaptions(this);
     createTray();
     watchNotificationArea();
     createHelp();

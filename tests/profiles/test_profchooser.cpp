@@ -1,5 +1,6 @@
 #include "profilestestsupport.h"
 
+#include "captionfit.h"
 #include "paths.h"
 #include "profilecommands.h"
 
@@ -322,4 +323,12 @@ TEST(ChooserWindow, F1OpensTheManual)
     QTest::keyClick(w.edit("txtName"), Qt::Key_F1);
     EXPECT_EQ(waitForFile(args), (toNativePath(w.window->helpFile()) + "\n").toUtf8());
     EXPECT_TRUE(w.dialogs->shown().empty());
+}
+
+TEST(ChooserWindow, EveryCaptionFitsItsControl)
+{
+    ChooserWindow w;
+    EXPECT_EQ(captionsCut(w.window.get()), QStringList());
+    // Not by making the text unreadably small.
+    EXPECT_GE(w.find<QLabel>("Label3")->font().pointSizeF(), 6);
 }
