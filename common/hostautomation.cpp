@@ -13,7 +13,6 @@
 #pragma comment(lib, "oleaut32.lib")
 #endif
 #else
-#include "paths.h"
 #include "registry.h"
 
 #include <QProcess>
@@ -131,7 +130,9 @@ QString hostTestTemplate(const QString &templatePath)
 
     QProcess server;
     server.setProgram(arguments.takeFirst());
-    arguments.append(toNativePath(templatePath));
+    // The path came from a file dialog or the command line and is native already: on this
+    // system '\\' is an ordinary file-name character.
+    arguments.append(templatePath);
     server.setArguments(arguments);
     server.setStandardInputFile(QProcess::nullDevice());
     if (!server.startDetached())

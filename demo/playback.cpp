@@ -55,9 +55,17 @@ std::optional<QString> playTemplateFile(const QString &path, Dialogs &dialogs)
     stencil::TemplateDocument document;
     const stencil::FileResult result = document.OpenDocument(path);
     if (result.status != stencil::FileResult::Done) {
-        dialogs.msgBox(result.message(), mb::OkOnly | mb::Critical, HostTitle);
-        if (result.stop.line == 0)
+        if (result.stop.line == 0) {
+            dialogs.msgBox(result.message(), mb::OkOnly | mb::Critical, HostTitle);
             return std::nullopt;
+        }
+        // A player saves nothing: it only says how far it read.
+        dialogs.msgBox(QStringLiteral("The template %1 was not read completely.\r\n\r\n"
+                                      "Reading stopped at line %2: %3.")
+                           .arg(path)
+                           .arg(result.stop.line)
+                           .arg(result.stop.reason),
+                       mb::OkOnly | mb::Critical, HostTitle);
     }
     return playTemplate(document.rows(), dialogs);
 }

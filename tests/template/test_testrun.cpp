@@ -144,5 +144,10 @@ TEST(DemoHost, MissingAndPartlyReadTemplates)
     writeAll(cut, crlf({"{{kept", "{[", "prompt"}));
     dialogs.answerMessage();
     EXPECT_EQ(demo::playTemplateFile(cut, dialogs), "kept");
-    EXPECT_TRUE(dialogs.messages().back().contains("not read completely"));
+    EXPECT_TRUE(dialogs.messages().back().startsWith("The template " + cut +
+                                                     " was not read completely.\r\n\r\n"
+                                                     "Reading stopped at line 2: "));
+    // Nothing about saving: a player has no Save.
+    EXPECT_FALSE(dialogs.messages().back().contains("Save"))
+        << dialogs.messages().back().toStdString();
 }
