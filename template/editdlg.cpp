@@ -100,7 +100,8 @@ void editDlg::createList()
     m_list->setUniformRowHeights(true);
     m_list->setItemsExpandable(false);
     m_list->setAllColumnsShowFocus(true);
-    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Edit and Remove act on one row, so one row is selected at a time.
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setIconSize(QSize(16, 16));
     m_list->setModel(m_model.get());
@@ -109,6 +110,14 @@ void editDlg::createList()
     connect(m_list, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { showItemMenu(m_list->viewport()->mapToGlobal(pos)); });
     m_list->viewport()->installEventFilter(this);
+    m_list->installEventFilter(this);
+    // Edit and Remove follow the selection, so that Del works whenever a row is selected.
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &editDlg::updateItemMenu);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &editDlg::updateItemMenu);
+    connect(m_model.get(), &QAbstractItemModel::modelReset, this, &editDlg::updateItemMenu);
+    connect(m_model.get(), &QAbstractItemModel::rowsRemoved, this, &editDlg::updateItemMenu);
     QHeaderView *header = m_list->header();
     header->setAccessibleName(QStringLiteral("Item columns"));
     header->setStretchLastSection(false);

@@ -66,7 +66,8 @@ protected:
 private:
     void createActions();
     void createList();
-    // Edit and Remove are enabled while a row is selected, set each time the menu opens.
+    // Edit and Remove are enabled while a row is selected: set when the selection changes and
+    // each time the menu opens.
     void updateItemMenu();
     // Shows a prompt-item editor, filled from item when editing; its item after OK.
     std::optional<TemplateItem> runPromptDialog(int itemKind, const TemplateItem *item);

@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -36,12 +37,26 @@ editDlg *frmMain::NewDocument()
             a->setText(a->text().section(QLatin1Char('\t'), 0, 0) + QStringLiteral("\tCtrl+F4"));
         }
     }
-    // Wide enough for the four columns.
-    sub->resize(twipsSize(8100, 3900));
+    place(sub);
     sub->show();
     m_mdiArea->setActiveSubWindow(sub);
     updateFrameState();
     return document;
+}
+
+void frmMain::place(QMdiSubWindow *sub)
+{
+    // As multiple-document frames place their windows: each one a title bar's height below and
+    // to the right of the last, wholly inside the client area, back at the top left when the
+    // next one would not fit there.
+    const QSize area = m_mdiArea->viewport()->size();
+    const QSize size = twipsSize(8100, 3900).boundedTo(area * 3 / 4);
+    const int step = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+    QPoint at = m_lastPlace ? *m_lastPlace + QPoint(step, step) : QPoint(0, 0);
+    if (at.x() + size.width() > area.width() || at.y() + size.height() > area.height())
+        at = QPoint(0, 0);
+    sub->setGeometry(QRect(at, size));
+    m_lastPlace = at;
 }
 
 std::optional<QString> frmMain::chooseTemplate(bool forSaving)
@@ -175,7 +190,12 @@ void frmMain::fillWindowList(QMenu *windowMenu)
             windowMenu->addSeparator()->setProperty(WindowListProperty, true);
         QString title = document->document().title();
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        QAction *entry = windowMenu->addAction(QStringLiteral("&%1 %2").arg(++number).arg(title));
+        // Access keys 1 to 9: a tenth "&1" would repeat the first one's.
+        ++number;
+        QAction *entry =
+            windowMenu->addAction((number <= 9 ? QStringLiteral("&%1 %2") : QStringLiteral("%1 %2"))
+                                      .arg(number)
+                                      .arg(title));
         entry->setProperty(WindowListProperty, true);
         entry->setObjectName(QStringLiteral("window_list%1").arg(number));
         entry->setCheckable(true);

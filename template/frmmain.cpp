@@ -119,9 +119,11 @@ void frmMain::createToolbar()
     const ButtonSpec buttons[] = {
         {"SoftBttn1", "New", Picture::BlankPage, 180, [this] { NewDocument(); }},
         {"SoftBttn2", "Open", Picture::OpenFolder, 540, [this] { OpenDocument(); }},
-        // Save and print pictures: enabled with the documents, bound to nothing.
-        {"SoftBttn3", "Save", Picture::FloppyDisk, 900, nullptr},
-        {"SoftBttn4", "Print", Picture::Printer, 1260, nullptr},
+        // Save and Print of the document the file commands work on.
+        {"SoftBttn3", "Save", Picture::FloppyDisk, 900,
+         [this] { activeDocumentCommand(QStringLiteral("file_save")); }},
+        {"SoftBttn4", "Print", Picture::Printer, 1260,
+         [this] { activeDocumentCommand(QStringLiteral("file_print")); }},
         {"SoftBttn5", "Help Topics", Picture::QuestionMark, 1755, [this] { ShowHelpTopics(); }},
     };
     int k = 0;
@@ -133,8 +135,7 @@ void frmMain::createToolbar()
         button->setIcon(picture(b.picture));
         button->setIconSize(QSize(16, 16));
         button->setGeometry(twips(b.left, 37, 345, 345));
-        if (b.handler)
-            connect(button, &QToolButton::clicked, this, b.handler);
+        connect(button, &QToolButton::clicked, this, b.handler);
         m_buttons[k++] = button;
     }
     m_buttons[2]->setEnabled(false);
@@ -154,6 +155,9 @@ void frmMain::createClient()
     m_mdiArea->setObjectName(QStringLiteral("MDIClient"));
     m_mdiArea->setAccessibleName(QStringLiteral("Documents"));
     m_mdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
+    // A window lying partly outside the area can be scrolled to.
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     layout->addWidget(m_mdiArea, 1);
     setCentralWidget(central);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::updateFrameState);
@@ -193,6 +197,12 @@ editDlg *frmMain::activeDocument() const
     QMdiSubWindow *sub = m_mdiArea->currentSubWindow();
     auto *document = sub ? qobject_cast<editDlg *>(sub->widget()) : nullptr;
     return m_documents.contains(document) ? document : nullptr;
+}
+
+void frmMain::activeDocumentCommand(const QString &name)
+{
+    if (editDlg *document = activeDocument())
+        document->action(name)->trigger();
 }
 
 QList<editDlg *> frmMain::documents() const

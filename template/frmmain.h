@@ -52,6 +52,8 @@ public:
     // The document the file and item commands work on, or null.
     editDlg *activeDocument() const;
     QList<editDlg *> documents() const;
+    // Runs the active document's command called name, as its menu would.
+    void activeDocumentCommand(const QString &name);
     // The frame's own command called name.
     QAction *action(const QString &name) const;
     Dialogs &dialogs() const { return *m_dialogs; }
@@ -80,6 +82,8 @@ private:
     void updateFrameState();
     void showMenus(QWidget *owner, const QList<QMenu *> &menus);
     void tile(bool horizontally);
+    // Sizes and places a new document window.
+    void place(QMdiSubWindow *sub);
     void arrangeIcons();
 
     std::unique_ptr<Dialogs> m_dialogs;
@@ -93,6 +97,7 @@ private:
     FileDialogOptions m_commonDialog; // CommonDialog1
     QString m_helpFile;
     bool m_loaded = false;
+    std::optional<QPoint> m_lastPlace; // where the last new document window went
 };
 
 } // namespace qs::stencil

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTreeView>
@@ -64,6 +65,15 @@ bool editDlg::eventFilter(QObject *watched, QEvent *event)
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         editItem();
         return true;
+    }
+    // Enter on a row edits it, as the menu's "Enter" says and a double click does.
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            updateItemMenu();
+            action(QStringLiteral("edit_item"))->trigger();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -179,11 +179,20 @@ TEST(Frame, SaveAndPrintButtonsFollowTheDocuments)
     EXPECT_EQ(s.active(), s.frame->documents().front());
     s.active()->parentWidget()->close();
     EXPECT_FALSE(saveAndPrintEnabled(s));
-    // They are bound to nothing.
+    // They save and print the active document: an untitled one is named first.
     s.newDocument();
+    s.dialogs->answerSave(std::nullopt);
     button(s, 3)->click();
+    ASSERT_EQ(s.dialogs->shown().size(), 1u);
+    EXPECT_EQ(s.dialogs->shown().back().kind, DialogKind::Save);
+    const QString path = testHome() + "/saved.htp";
+    s.dialogs->answerSave(path);
+    button(s, 3)->click();
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_EQ(s.active()->document().title(), path);
+    s.dialogs->answerPrint(false);
     button(s, 4)->click();
-    EXPECT_TRUE(s.dialogs->shown().empty());
+    EXPECT_EQ(s.dialogs->shown().back().kind, DialogKind::Print);
     EXPECT_EQ(s.frame->documents().size(), 1);
 }
 
@@ -330,4 +339,32 @@ TEST(Frame, EveryControlHasAnAccessibleName)
         const bool named = !c->accessibleName().isEmpty() || !c->windowTitle().isEmpty();
         EXPECT_TRUE(named) << c->metaObject()->className() << " " << c->objectName().toStdString();
     }
+}
+
+TEST(Frame, TenNewWindowsLieWhollyInsideTheClientAreaAndTheTenthIsListedWithoutAnAccessKey)
+{
+    Stencilry s;
+    for (int k = 0; k < 10; ++k)
+        QTest::keyClick(s.frame.get(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(s.frame->documents().size(), 10);
+    const QRect area = s.frame->mdiArea()->viewport()->rect();
+    QList<QPoint> places;
+    for (editDlg *d : s.frame->documents()) {
+        const QRect window = d->parentWidget()->geometry();
+        EXPECT_TRUE(area.contains(window))
+            << window.x() << "," << window.y() << " " << window.width() << "x" << window.height();
+        places << window.topLeft();
+    }
+    // Cascaded: each one down and to the right of the one before, or back at the top left.
+    for (int k = 1; k < places.size(); ++k)
+        EXPECT_TRUE((places[k].x() > places[k - 1].x() && places[k].y() > places[k - 1].y()) ||
+                    places[k] == QPoint(0, 0))
+            << k;
+    EXPECT_EQ(s.active(), s.frame->documents().back());
+    EXPECT_TRUE(s.active()->parentWidget()->isVisible());
+
+    QMenu *menu = s.frame->menuBar()->actions()[2]->menu();
+    emit menu->aboutToShow();
+    EXPECT_EQ(menu->findChild<QAction *>("window_list9")->text(), "&9 Untitled");
+    EXPECT_EQ(menu->findChild<QAction *>("window_list10")->text(), "10 Untitled");
 }

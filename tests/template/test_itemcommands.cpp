@@ -248,9 +248,9 @@ TEST(ItemCommands, RemoveAsksThenTakesOutTheSelectedRow)
     EXPECT_EQ(d->model()->rowCount(), 2);
     EXPECT_TRUE(d->document().boolDirty);
 
-    // Nothing selected: the question is asked, nothing goes.
+    // Nothing selected: Remove is off, so Del asks nothing and nothing goes.
     d->listView()->clearSelection();
-    s.dialogs->answerMessage(mb::Yes);
+    EXPECT_FALSE(s.command("remove_item")->isEnabled());
     s.trigger("remove_item");
     EXPECT_EQ(d->document().count(), 2);
 
@@ -348,4 +348,47 @@ TEST(ItemCommands, RightClickShowsTheItemMenuWithEditAsDefault)
     QTest::mouseClick(top->windowHandle(), Qt::MiddleButton, {},
                       list->viewport()->mapTo(top, below));
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST(ItemCommands, EditAndRemoveFollowTheSelectionSoEnterAndDelWork)
+{
+    Stencilry s;
+    editDlg *d =
+        documentWith(s, {{kind::Text, "a", {}}, {kind::Text, "b", {}}, {kind::Text, "c", {}}});
+    // The menu opened once with nothing selected must not leave the commands off.
+    d->listView()->clearSelection();
+    emit s.frame->menuBar()->actions()[1]->menu()->aboutToShow();
+    EXPECT_FALSE(s.command("remove_item")->isEnabled());
+    select(d, 1);
+    EXPECT_TRUE(s.command("remove_item")->isEnabled());
+    EXPECT_TRUE(s.command("edit_item")->isEnabled());
+    s.dialogs->answerMessage(mb::Yes);
+    QTest::keyClick(d->listView(), Qt::Key_Delete);
+    EXPECT_EQ(texts(d), (QStringList{"a", "c"}));
+
+    // Enter and the keypad's Enter on a row edit it.
+    select(d, 0);
+    s.dialogs->answerInput("A");
+    QTest::keyClick(d->listView(), Qt::Key_Return);
+    s.dialogs->answerInput("AA");
+    QTest::keyClick(d->listView(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(texts(d), (QStringList{"AA", "c"}));
+}
+
+TEST(ItemCommands, TheListSelectsOneRowAtATime)
+{
+    Stencilry s;
+    editDlg *d =
+        documentWith(s, {{kind::Text, "a", {}}, {kind::Text, "b", {}}, {kind::Text, "c", {}}});
+    QTreeView *list = d->listView();
+    const auto rowCentre = [list](int row) {
+        return list->visualRect(list->model()->index(row, 0)).center();
+    };
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowCentre(2));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(1));
+    EXPECT_EQ(list->selectionModel()->selectedRows().size(), 1);
+    s.dialogs->answerMessage(mb::Yes);
+    s.trigger("remove_item");
+    EXPECT_EQ(d->document().count(), 2);
 }
