@@ -1,5 +1,6 @@
 #include "promptdialogs.h"
 
+#include "captionfit.h"
 #include "twips.h"
 
 #include <QLabel>
@@ -83,7 +84,8 @@ void PromptDialog::addButtons(int top)
         auto *b = new QPushButton(text, this);
         b->setObjectName(QLatin1String(name));
         b->setAccessibleName(QString(text).remove(QLatin1Char('&')).remove(QStringLiteral("...")));
-        b->setAutoDefault(false);
+        // Enter presses the focused button; in a field it presses OK, the default.
+        b->setAutoDefault(true);
         b->setGeometry(twips(left, top, width, 350));
         return b;
     };
@@ -118,6 +120,7 @@ InsertInput::InsertInput(Dialogs &dialogs, QWidget *parent)
     setTabOrder(m_endtag, m_preview);
     setTabOrder(m_preview, m_ok);
     setTabOrder(m_ok, m_cancel);
+    fitCaptions(this);
     m_prompt->setFocus();
 }
 
@@ -164,6 +167,7 @@ InsertOpen::InsertOpen(Dialogs &dialogs, QWidget *parent)
     setTabOrder(m_prompt, m_filter);
     setTabOrder(m_filter, m_begintag);
     setTabOrder(m_begintag, m_endtag);
+    fitCaptions(this);
     m_cancel->setFocus();
 }
 

@@ -1,7 +1,9 @@
 #include "templatetestsupport.h"
 
+#include "captionfit.h"
 #include "promptdialogs.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -164,4 +166,40 @@ TEST(PromptDialogs, EveryControlHasAnAccessibleName)
         for (QWidget *w : dialog->findChildren<QWidget *>())
             EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
     }
+}
+
+TEST(PromptDialogs, EnterPressesTheFocusedButtonAndOKFromAField)
+{
+    Stencilry s;
+    {
+        // The focus starts on Cancel: Enter there adds nothing.
+        InsertOpen dialog(*s.dialogs, s.frame.get());
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        ASSERT_EQ(QApplication::focusWidget(), dialog.button("cmdCancel"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+        EXPECT_TRUE(dialog.isHidden());
+    }
+    {
+        InsertOpen dialog(*s.dialogs, s.frame.get());
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        dialog.field("txtPrompt")->setFocus();
+        QTest::keyClicks(dialog.field("txtPrompt"), "Pick a file");
+        QTest::keyClick(dialog.field("txtPrompt"), Qt::Key_Return);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.item().text, "Pick a file");
+    }
+}
+
+TEST(PromptDialogs, EveryCaptionFitsItsControl)
+{
+    Stencilry s;
+    InsertInput input(*s.dialogs, s.frame.get());
+    EXPECT_EQ(captionsCut(&input), QStringList());
+    InsertOpen open(*s.dialogs, s.frame.get());
+    EXPECT_EQ(captionsCut(&open), QStringList());
 }
