@@ -1,5 +1,7 @@
 #include "aboutbox.h"
 
+#include "captionfit.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -62,6 +64,7 @@ AboutBox::AboutBox(const AboutInfo &info, QWidget *parent)
     ok->setDefault(true);
     ok->setAccessibleName(QStringLiteral("OK"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    fitCaptions(this);
 }
 
 void AboutBox::open(const AboutInfo &info, QWidget *parent)

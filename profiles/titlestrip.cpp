@@ -37,11 +37,12 @@ int pixelColumn(int t)
     return t >= 0 ? t / TwipsPerPixel : -((-t + TwipsPerPixel - 1) / TwipsPerPixel);
 }
 
-// The place given, widened where the font on this system needs more room for the word.
+// The place given, grown where the font on this system needs more room for the word.
 QRect fitted(const QLabel *label, QRect place)
 {
     place.setWidth(
         std::max(place.width(), label->fontMetrics().horizontalAdvance(label->text()) + 1));
+    place.setHeight(std::max(place.height(), label->fontMetrics().height()));
     return place;
 }
 

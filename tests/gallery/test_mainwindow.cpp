@@ -1,6 +1,7 @@
 #include "gallerytestsupport.h"
 
 #include "aboutbox.h"
+#include "captionfit.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -277,4 +278,19 @@ TEST(GalleryWindow, EveryControlHasAnAccessibleName)
         EXPECT_TRUE(named) << c->metaObject()->className() << " " << c->objectName().toStdString()
                            << " in " << c->parent()->objectName().toStdString();
     }
+}
+
+TEST(GalleryWindow, EveryCaptionFitsItsControl)
+{
+    GalleryWindow w;
+    EXPECT_EQ(captionsCut(w.window.get()), QStringList());
+    QStringList cutInAbout{"not shown"};
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<AboutBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        cutInAbout = captionsCut(box);
+        box->findChild<QPushButton *>("cmdOK")->click();
+    });
+    w.trigger("help_about");
+    EXPECT_EQ(cutInAbout, QStringList());
 }

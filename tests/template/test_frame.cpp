@@ -1,6 +1,7 @@
 #include "templatetestsupport.h"
 
 #include "aboutbox.h"
+#include "captionfit.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -367,4 +368,20 @@ TEST(Frame, TenNewWindowsLieWhollyInsideTheClientAreaAndTheTenthIsListedWithoutA
     emit menu->aboutToShow();
     EXPECT_EQ(menu->findChild<QAction *>("window_list9")->text(), "&9 Untitled");
     EXPECT_EQ(menu->findChild<QAction *>("window_list10")->text(), "10 Untitled");
+}
+
+TEST(Frame, EveryCaptionFitsItsControl)
+{
+    Stencilry s;
+    s.newDocument();
+    EXPECT_EQ(captionsCut(s.frame.get()), QStringList());
+    QStringList cutInAbout{"not shown"};
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<AboutBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        cutInAbout = captionsCut(box);
+        box->findChild<QPushButton *>("cmdOK")->click();
+    });
+    s.trigger("help_about");
+    EXPECT_EQ(cutInAbout, QStringList());
 }
