@@ -143,6 +143,11 @@ std::optional<QString> QtDialogs::saveFile(const FileDialogOptions &options)
 bool QtDialogs::print(QPrinter &printer)
 {
     QPrintDialog dlg(&printer, m_parent);
+    // Offered: a page range, copies and their order. There is no selection or current page
+    // to print.
+    dlg.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                   QAbstractPrintDialog::PrintCollateCopies |
+                   QAbstractPrintDialog::PrintShowPageSize);
     return dlg.exec() == QDialog::Accepted;
 }
 

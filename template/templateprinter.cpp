@@ -101,30 +101,55 @@ private:
     bool m_begun = false;
 };
 
-QString printCopy(Job &job, const QString &path, const QString &title)
+bool inRange(const PrintChoice &choice, int page)
 {
-    // The file stays open only while this copy is printed.
+    return page >= std::max(1, choice.fromPage) && (choice.toPage <= 0 || page <= choice.toPage);
+}
+
+// One pass over the file, each page in the range sent times times over.
+QString printPass(Job &job, const QString &path, const QString &title, const PrintChoice &choice,
+                  int times)
+{
+    // The file stays open only while this pass is printed.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();
     TemplatePages pages(file, title);
-    while (const std::optional<QStringList> page = pages.nextPage())
-        if (QString reason = job.page(*page); !reason.isEmpty())
-            return reason;
+    for (;;) {
+        const int number = pages.pageNumber();
+        if (choice.toPage > 0 && number > choice.toPage)
+            return {};
+        const std::optional<QStringList> page = pages.nextPage();
+        if (!page)
+            break;
+        if (!inRange(choice, number))
+            continue;
+        for (int t = 0; t < times; ++t)
+            if (QString reason = job.page(*page); !reason.isEmpty())
+                return reason;
+    }
     return pages.error();
 }
 
 } // namespace
 
-QString printCopies(PageSink &sink, const QString &path, const QString &title, int copies,
-                    bool oneJob)
+QString printCopies(PageSink &sink, const QString &path, const QString &title,
+                    const PrintChoice &choice, bool oneJob)
 {
     Job job(sink);
-    for (int c = 0; c < copies; ++c) {
-        if (QString reason = printCopy(job, path, title); !reason.isEmpty()) {
+    const int copies = std::max(1, choice.copies);
+    const auto finish = [&job](const QString &reason) {
+        if (!reason.isEmpty()) {
             job.end();
             return reason;
         }
+        return job.end();
+    };
+    if (!choice.collate)
+        return finish(printPass(job, path, title, choice, copies));
+    for (int c = 0; c < copies; ++c) {
+        if (QString reason = printPass(job, path, title, choice, 1); !reason.isEmpty())
+            return finish(reason);
         if (!oneJob || c + 1 == copies)
             if (QString reason = job.end(); !reason.isEmpty())
                 return reason;
@@ -134,11 +159,19 @@ QString printCopies(PageSink &sink, const QString &path, const QString &title, i
 
 QString printTemplateFile(QPrinter &printer, const QString &path, const QString &title)
 {
-    const int copies = std::max(1, printer.copyCount());
-    // The copies are ours to make; the printer must not multiply each job again.
+    PrintChoice choice;
+    choice.copies = std::max(1, printer.copyCount());
+    choice.collate = printer.collateCopies();
+    if (printer.printRange() == QPrinter::PageRange) {
+        choice.fromPage = printer.fromPage();
+        choice.toPage = printer.toPage();
+    }
+    // The copies and the range are ours to make; the printer must not apply them again.
     printer.setCopyCount(1);
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
     PrinterSink sink(printer);
-    return printCopies(sink, path, title, copies, !printer.outputFileName().isEmpty());
+    return printCopies(sink, path, title, choice, !printer.outputFileName().isEmpty());
 }
 
 } // namespace qs::stencil

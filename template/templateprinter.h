@@ -17,16 +17,28 @@ public:
     virtual QString endJob() = 0;
 };
 
-// Prints copies of the template file at path as TemplatePages lays it out. Every copy starts
-// again at line 0 and page 1 and is a job of its own, unless oneJob puts them one after the
-// other into a single job. A job begins with its first page, so a file without lines sends
-// nothing. Returns an empty text, or why printing failed.
-QString printCopies(PageSink &sink, const QString &path, const QString &title, int copies,
-                    bool oneJob);
+// What the print dialog asked for: the pages from and to (from 1; 0 for all), how many copies,
+// and whether each copy comes out whole before the next (collated) or each page as many times
+// as there are copies before the next page.
+struct PrintChoice
+{
+    int fromPage = 0;
+    int toPage = 0;
+    int copies = 1;
+    bool collate = true;
+};
 
-// The same on a printer, each line at the left margin in its default font, as many copies as
-// the print dialog asked for. Printing to a file puts the copies into that one file, since jobs
-// of their own would each replace it.
+// Prints the template file at path as TemplatePages lays it out. A collated copy starts again at
+// line 0 and page 1 and is a job of its own, unless oneJob puts them one after the other into a
+// single job; uncollated copies come as one job. A job begins with its first page, so a file
+// without lines, or a range past its last page, sends nothing. Returns an empty text, or why
+// printing failed.
+QString printCopies(PageSink &sink, const QString &path, const QString &title,
+                    const PrintChoice &choice, bool oneJob);
+
+// The same on a printer, each line at the left margin in its default font, the pages, copies
+// and order the print dialog asked for. Printing to a file puts the copies into that one file,
+// since jobs of their own would each replace it.
 QString printTemplateFile(QPrinter &printer, const QString &path, const QString &title);
 
 } // namespace qs::stencil

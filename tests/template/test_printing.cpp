@@ -124,7 +124,7 @@ TEST(TemplatePrinter, EachCopyIsAJobOfItsOwnFromPageOne)
     const QString path = testHome() + "/long.htp";
     writeAll(path, numberedLines(120));
     RecordingSink sink;
-    ASSERT_EQ(printCopies(sink, path, path, 2, false), "");
+    ASSERT_EQ(printCopies(sink, path, path, {0, 0, 2, true}, false), "");
     ASSERT_EQ(sink.jobs.size(), 2);
     for (const QList<QStringList> &job : sink.jobs) {
         ASSERT_EQ(job.size(), 3);
@@ -135,15 +135,48 @@ TEST(TemplatePrinter, EachCopyIsAJobOfItsOwnFromPageOne)
     }
 
     RecordingSink file;
-    ASSERT_EQ(printCopies(file, path, path, 2, true), "");
+    ASSERT_EQ(printCopies(file, path, path, {0, 0, 2, true}, true), "");
     ASSERT_EQ(file.jobs.size(), 1);
     ASSERT_EQ(file.jobs[0].size(), 6);
     EXPECT_EQ(file.jobs[0][3][0], "{{line 1");
     EXPECT_EQ(file.jobs[0][4][52], path + ": Page 2");
 
     RecordingSink missing;
-    EXPECT_NE(printCopies(missing, testHome() + "/gone.htp", "gone", 1, false), "");
+    EXPECT_NE(printCopies(missing, testHome() + "/gone.htp", "gone", {}, false), "");
     EXPECT_TRUE(missing.jobs.isEmpty());
+}
+
+TEST(TemplatePrinter, APageRangeCopiesAndTheirOrderAreHonoured)
+{
+    const QString path = testHome() + "/long.htp";
+    writeAll(path, numberedLines(120)); // pages 1 and 2 full, page 3 of 20 lines
+    const auto footers = [](const QList<QStringList> &job) {
+        QStringList out;
+        for (const QStringList &page : job)
+            out << (page.size() > 50 ? page[52].section(": ", 1) : QStringLiteral("last"));
+        return out;
+    };
+    RecordingSink second;
+    ASSERT_EQ(printCopies(second, path, path, {2, 2, 1, true}, false), "");
+    ASSERT_EQ(second.jobs.size(), 1);
+    EXPECT_EQ(footers(second.jobs[0]), QStringList{"Page 2"});
+    EXPECT_EQ(second.jobs[0][0][0], "{{line 51");
+
+    RecordingSink collated;
+    ASSERT_EQ(printCopies(collated, path, path, {2, 3, 2, true}, false), "");
+    ASSERT_EQ(collated.jobs.size(), 2);
+    for (const QList<QStringList> &job : collated.jobs)
+        EXPECT_EQ(footers(job), (QStringList{"Page 2", "last"}));
+
+    RecordingSink uncollated;
+    ASSERT_EQ(printCopies(uncollated, path, path, {1, 2, 2, false}, false), "");
+    ASSERT_EQ(uncollated.jobs.size(), 1);
+    EXPECT_EQ(footers(uncollated.jobs[0]), (QStringList{"Page 1", "Page 1", "Page 2", "Page 2"}));
+
+    // A range past the last page sends nothing.
+    RecordingSink beyond;
+    ASSERT_EQ(printCopies(beyond, path, path, {5, 9, 1, true}, false), "");
+    EXPECT_TRUE(beyond.jobs.isEmpty());
 }
 
 TEST(TemplatePrinter, PrintsFromTheWindowIntoAPdf)
@@ -171,6 +204,16 @@ TEST(TemplatePrinter, PrintsFromTheWindowIntoAPdf)
     s.trigger("file_print");
     EXPECT_EQ(pdfPages(pdf), 6);
     EXPECT_EQ(d->windowTitle(), path);
+
+    // Page 2 to 2 of the dialog: one page.
+    s.dialogs->answerPrint(true, [pdf](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 2);
+    });
+    s.trigger("file_print");
+    EXPECT_EQ(pdfPages(pdf), 1);
 
     writeAll(path, numberedLines(50));
     s.dialogs->answerPrint(true, toPdf(1));
