@@ -193,6 +193,39 @@ void largeTemplate(benchmark::State &state)
     state.counters["peak_rss_mb"] = peakRssMb();
 }
 
+// A template of one text item on one line of many megabytes, opened through the frame: the
+// longest the windows go without an event-loop turn while it is read.
+void hugeTemplateLine(benchmark::State &state)
+{
+    const qsizetype megabytes = state.range(0);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("huge.htp"));
+    {
+        QByteArray bytes = "{{" + QByteArray(megabytes * 1'000'000, 'x') + "\r\n";
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            std::abort();
+    }
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
+    SettingsStore::set(host::SettingsApp, host::GeneralSection, host::InstallFolderKey,
+                       QStringLiteral("C:\\Quillsite97"));
+    for (auto _ : state) {
+        auto *dialogs = new BenchDialogs(QStringLiteral("tagloom32"));
+        dialogs->openPath = path;
+        stencil::frmMain frame{std::unique_ptr<Dialogs>(dialogs)};
+        frame.show();
+        QApplication::processEvents();
+        const Gap open = measure([&] { frame.OpenDocument(); });
+        const stencil::editDlg *doc = frame.activeDocument();
+        if (dialogs->messages != 0 || !doc || doc->document().count() != 1 ||
+            doc->document().rows().front().text.size() != megabytes * 1'000'000)
+            state.SkipWithError("the template did not open whole");
+        state.counters["open_gap_ms"] = open.longestMs;
+        state.counters["open_ms"] = open.stepMs;
+    }
+    state.counters["peak_rss_mb"] = peakRssMb();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -207,6 +240,10 @@ int main(int argc, char **argv)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_LargeTemplateWindow", largeTemplate)
         ->Arg(1'000'000)
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("BM_HugeTemplateLineWindow", hugeTemplateLine)
+        ->Arg(100)
         ->Iterations(1)
         ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);

@@ -1,3 +1,4 @@
+#include "besideeventloop.h"
 #include "editdlg.h"
 #include "frmmain.h"
 #include "helpviewer.h"
@@ -77,8 +78,13 @@ void frmMain::OpenDocument()
     const std::optional<QString> path = chooseTemplate(false);
     if (!path)
         return;
+    // A template of many megabytes takes seconds to read: the windows keep painting meanwhile.
+    TemplateDocument loaded;
+    FileResult result;
+    runBesideEventLoop(this, QStringLiteral("Opening %1...").arg(*path),
+                       [&] { result = loaded.OpenDocument(*path); });
     editDlg *document = NewDocument();
-    const FileResult result = document->document().OpenDocument(*path);
+    document->document().replaceWith(std::move(loaded));
     document->showTitle();
     document->showResult(result);
 }

@@ -157,6 +157,17 @@ FileResult TemplateDocument::readFile(const QString &path)
     return {};
 }
 
+void TemplateDocument::replaceWith(TemplateDocument &&other)
+{
+    if (m_observer)
+        m_observer->rowsAboutToBeReset();
+    m_rows = std::move(other.m_rows);
+    m_title = std::move(other.m_title);
+    boolDirty = other.boolDirty;
+    if (m_observer)
+        m_observer->rowsReset();
+}
+
 FileResult TemplateDocument::OpenDocument(const QString &path)
 {
     m_title = path;

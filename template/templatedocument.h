@@ -105,6 +105,9 @@ public:
     // Takes path as the title, then saves.
     FileResult SaveDocumentAs(const QString &path);
 
+    // Takes other's rows, title and changed flag in place of its own, as if it had read them.
+    void replaceWith(TemplateDocument &&other);
+
     void setObserver(RowObserver *observer) { m_observer = observer; }
 
     bool boolDirty = false;

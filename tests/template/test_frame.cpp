@@ -385,3 +385,20 @@ TEST(Frame, EveryCaptionFitsItsControl)
     s.trigger("help_about");
     EXPECT_EQ(cutInAbout, QStringList());
 }
+
+TEST(Frame, TheEventLoopTurnsWhileATemplateIsRead)
+{
+    const QString path = testHome() + "/one.htp";
+    writeAll(path, "{{" + QByteArray(1'000'000, 'x') + "\r\n");
+    Stencilry s;
+    // Queued before Open: it runs while the file is read, before the window for it exists.
+    int documentsWhileReading = -1;
+    QTimer::singleShot(0, s.frame.get(),
+                       [&] { documentsWhileReading = int(s.frame->documents().size()); });
+    editDlg *d = s.open(path);
+    EXPECT_EQ(documentsWhileReading, 0);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->document().count(), 1);
+    EXPECT_EQ(d->document().rows().front().text.size(), 1'000'000);
+    EXPECT_EQ(d->windowTitle(), path);
+}
