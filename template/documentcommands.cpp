@@ -24,8 +24,12 @@ bool editDlg::saveDocumentAs()
 
 void editDlg::insertFile()
 {
-    if (const std::optional<QString> path = m_frame->chooseTemplate(false))
-        showResult(m_document.InsertTemplateFile(*path));
+    if (const std::optional<QString> path = m_frame->chooseTemplate(false)) {
+        const FileResult result = m_document.InsertTemplateFile(*path);
+        if (result.status == FileResult::ReadStopped)
+            m_frame->forgetChosenName();
+        showResult(result);
+    }
     // Marked changed even when nothing came in.
     m_document.boolDirty = true;
 }

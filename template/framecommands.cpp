@@ -62,7 +62,8 @@ void frmMain::place(QMdiSubWindow *sub)
 
 std::optional<QString> frmMain::chooseTemplate(bool forSaving)
 {
-    m_commonDialog.flags = ofn::HideReadOnly;
+    // Saving over an existing file asks first, as the platform's dialog does when told to.
+    m_commonDialog.flags = ofn::HideReadOnly | (forSaving ? ofn::OverwritePrompt : 0u);
     std::optional<QString> chosen =
         forSaving ? m_dialogs->saveFile(m_commonDialog) : m_dialogs->openFile(m_commonDialog);
     if (!chosen)
@@ -71,6 +72,11 @@ std::optional<QString> frmMain::chooseTemplate(bool forSaving)
         chosen = withDefaultExtension(*chosen, m_commonDialog.defaultExt);
     m_commonDialog.fileName = *chosen;
     return chosen;
+}
+
+void frmMain::forgetChosenName()
+{
+    m_commonDialog.fileName.clear();
 }
 
 void frmMain::OpenDocument()
@@ -85,6 +91,8 @@ void frmMain::OpenDocument()
                        [&] { result = loaded.OpenDocument(*path); });
     editDlg *document = NewDocument();
     document->document().replaceWith(std::move(loaded));
+    if (result.status == FileResult::ReadStopped)
+        forgetChosenName();
     document->showTitle();
     document->showResult(result);
 }

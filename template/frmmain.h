@@ -63,6 +63,8 @@ public:
 
     // Shows CommonDialog1 and remembers the name chosen; nullopt on cancel.
     std::optional<QString> chooseTemplate(bool forSaving);
+    // A file read only in part is never offered as the name to save under.
+    void forgetChosenName();
 
     // Rebuilds the open-documents part of a "&Window" menu.
     void fillWindowList(QMenu *windowMenu);

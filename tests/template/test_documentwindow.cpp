@@ -115,6 +115,9 @@ TEST(DocumentWindow, PartialReadTellsTheFileAndLineAndKeepsTheRows)
     s.dialogs->answerSave(std::nullopt);
     QTest::keyClick(s.frame.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(s.dialogs->shown().back().kind, DialogKind::Save);
+    // The dialog suggests no name of the file read in part, and asks before replacing any.
+    EXPECT_EQ(s.dialogs->shown().back().options.fileName, "");
+    EXPECT_TRUE(s.dialogs->shown().back().options.flags & ofn::OverwritePrompt);
     EXPECT_EQ(readAll(path), crlf({"{{one", "{!", "{|", "prompt", "filter"}));
 
     // Insert File keeps the document's own title after a partial read.
@@ -125,6 +128,9 @@ TEST(DocumentWindow, PartialReadTellsTheFileAndLineAndKeepsTheRows)
     s.trigger("insert_file");
     EXPECT_EQ(d->windowTitle(), mine);
     EXPECT_FALSE(s.dialogs->messages().back().contains("new name"));
+    s.dialogs->answerSave(std::nullopt);
+    s.trigger("file_saveas");
+    EXPECT_EQ(s.dialogs->shown().back().options.fileName, "");
 }
 
 TEST(DocumentWindow, SaveOfAnUntitledDocumentAsksForANameAndAddsTheExtension)
