@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace qs::stencil {
 
 namespace {
@@ -27,17 +29,20 @@ public:
     // The next line without its terminator; call only when not at the end.
     QStringView next()
     {
+        // CR LF, CR alone and LF alone (as editors on Linux write) all end a line.
         const qsizetype start = m_pos;
-        const qsizetype cr = m_text.indexOf(u'\r', start);
+        const auto end = std::find_if(m_text.begin() + start, m_text.end(),
+                                      [](QChar c) { return c == u'\r' || c == u'\n'; });
         ++m_line;
-        if (cr < 0) {
+        if (end == m_text.end()) {
             m_pos = m_text.size();
             return m_text.sliced(start);
         }
-        m_pos = cr + 1;
-        if (m_pos < m_text.size() && m_text[m_pos] == u'\n')
+        const qsizetype at = end - m_text.begin();
+        m_pos = at + 1;
+        if (*end == u'\r' && m_pos < m_text.size() && m_text[m_pos] == u'\n')
             ++m_pos;
-        return m_text.sliced(start, cr - start);
+        return m_text.sliced(start, at - start);
     }
 
 private:

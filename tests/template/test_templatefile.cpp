@@ -70,16 +70,22 @@ TEST(TemplateFile, ReadsWhatItWritesAndTheEmptyTemplate)
 
 TEST(TemplateFile, LineEndsAndMarkersFollowTheReadingLoop)
 {
-    // A lone CR ends a line, CR LF is one end, a lone LF stays in the line, and the last line
-    // needs no end.
-    EXPECT_EQ(readBytes("{{a\r{{b\r\n{{c\nd\r\r\n{{e"),
-              (std::vector<TemplateItem>{text("a"), text("b"), text("c\nd")}));
+    // CR LF is one end, a lone CR or a lone LF ends a line too, and the last line needs no end.
+    EXPECT_EQ(readBytes("{{a\r{{b\r\n{{c\n{{d\n\r\n{{e"),
+              (std::vector<TemplateItem>{text("a"), text("b"), text("c"), text("d")}));
     // ... the empty line between d and e is no item, so e's position is past the end.
     std::optional<ReadStop> stop;
-    readBytes("{{a\r{{b\r\n{{c\nd\r\r\n{{e", &stop);
+    readBytes("{{a\r{{b\r\n{{c\n{{d\n\r\n{{e", &stop);
     ASSERT_TRUE(stop);
-    EXPECT_EQ(stop->line, 5);
-    EXPECT_TRUE(stop->reason.contains("position 5"));
+    EXPECT_EQ(stop->line, 6);
+    EXPECT_TRUE(stop->reason.contains("position 6"));
+    // A template as an editor on Linux writes it: LF alone after every line.
+    EXPECT_EQ(readBytes("{!\n{[\np\nb\ne\n{|\nq\n*.txt\n<\n>\n{{t\n", &stop),
+              (std::vector<TemplateItem>{{kind::CarriageReturn, CarriageReturnText, {}},
+                                         {kind::InputDialog, "p", {"b", "e", ""}},
+                                         {kind::OpenDialog, "q", {"*.txt", "<", ">"}},
+                                         text("t")}));
+    EXPECT_FALSE(stop);
 
     // Markers are exact and case-sensitive; a non-marker last line is harmless.
     EXPECT_EQ(readBytes(crlf({"{{one", "{! "}), &stop), std::vector<TemplateItem>{text("one")});
@@ -213,4 +219,17 @@ TEST(TemplateDocumentFiles, AFailedSaveKeepsTheFlagTheNewTitleAndTheOldFile)
     EXPECT_EQ(doc.SaveDocumentAs(folder).status, FileResult::SaveFailed);
     EXPECT_TRUE(QFileInfo(folder + "/inside").isDir());
     EXPECT_TRUE(doc.boolDirty);
+}
+
+TEST(TemplateDocumentFiles, ATemplateWithLfLineEndsIsSavedBackWithCrLf)
+{
+    const QString path = testHome() + "/linux.htp";
+    QByteArray lf = everyKindFile();
+    lf.replace("\r\n", "\n");
+    writeAll(path, lf);
+    TemplateDocument doc;
+    ASSERT_EQ(doc.OpenDocument(path).status, FileResult::Done);
+    EXPECT_EQ(doc.rows(), everyKind());
+    ASSERT_EQ(doc.SaveDocument().status, FileResult::Done);
+    EXPECT_EQ(readAll(path), everyKindFile());
 }
