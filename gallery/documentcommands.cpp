@@ -7,6 +7,7 @@
 
 #include "aboutbox.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QTreeView>
 
@@ -48,6 +49,35 @@ bool frmMain::askSaveFirst(const QString &question)
         return false;
     // A save the user asked for must succeed before the open gallery is dropped.
     return answer != mb::Yes || fileSaveAs();
+}
+
+bool frmMain::mayExit(bool mayAsk)
+{
+    if (!m_document->isChanged() || !mayAsk)
+        return true;
+    switch (m_dialogs->msgBox(QStringLiteral("Do you want to save this document before exiting?"),
+                              mb::YesNoCancel, QStringLiteral("Exit"))) {
+    case mb::Yes:
+        // A cancelled or failed save keeps the program open.
+        if (currentFilePath().isEmpty() ? !fileSaveAs() : !report(m_document->save()))
+            return false;
+        break;
+    case mb::No:
+        break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    // After the end of the session was answered, the close that follows does not ask again.
+    if (!m_sessionAnswered && !mayExit()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void frmMain::fileNew()

@@ -22,6 +22,15 @@ QString withLeadingBackslash(const QString &path)
 GalleryDocument::GalleryDocument(QObject *parent)
     : QObject(parent)
 {
+    // Every edit tells the models; the same signals mark the gallery changed.
+    const auto changed = [this] { m_changed = true; };
+    connect(this, &GalleryDocument::nameChanged, this, changed);
+    connect(this, &GalleryDocument::categoryAdded, this, changed);
+    connect(this, &GalleryDocument::categoryChanged, this, changed);
+    connect(this, &GalleryDocument::categoryRemoved, this, changed);
+    connect(this, &GalleryDocument::itemAdded, this, changed);
+    connect(this, &GalleryDocument::itemChanged, this, changed);
+    connect(this, &GalleryDocument::itemRemoved, this, changed);
 }
 
 const Folder *GalleryDocument::category(int k) const
@@ -97,6 +106,7 @@ void GalleryDocument::reset()
     m_gallery.reset();
     m_filePath.clear();
     emit wasReset();
+    m_changed = false;
 }
 
 Result GalleryDocument::open(const QString &path)
@@ -117,6 +127,7 @@ Result GalleryDocument::open(const QString &path)
                                  CriticalOk);
     }
     emit wasReset();
+    m_changed = false;
     return result;
 }
 
@@ -126,6 +137,7 @@ Result GalleryDocument::save()
         return Result::refused();
     try {
         SaveGallery(m_filePath, m_gallery);
+        m_changed = false;
         return Result::done();
     } catch (const GalleryFileError &e) {
         return Result::message(QStringLiteral("The gallery could not be saved to %1.\r\n\r\n%2")

@@ -60,6 +60,8 @@ public:
     int categoryCount() const { return m_gallery.Folders.Count(); }
     // Null outside 1..count.
     const Folder *category(int k) const;
+    // Whether an edit came since New, Open or the last successful save.
+    bool isChanged() const { return m_changed; }
     // Empty while the gallery has no file.
     const QString &filePath() const { return m_filePath; }
     // The node path the status bar shows: the gallery name, then "\" and the category name.
@@ -120,6 +122,7 @@ private:
 
     Gallery m_gallery;
     QString m_filePath;
+    bool m_changed = false;
 };
 
 } // namespace qs::gallery

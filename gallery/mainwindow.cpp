@@ -9,11 +9,13 @@
 
 #include <QAction>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScopedValueRollback>
+#include <QSessionManager>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
@@ -40,6 +42,17 @@ frmMain::frmMain(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     createControls();
     createToolbar();
     startUp();
+    // The end of the desktop session asks as Exit does, and may be cancelled the same way.
+    connect(
+        qApp, &QGuiApplication::commitDataRequest, this,
+        [this](QSessionManager &manager) {
+            if (mayExit(manager.allowsInteraction()))
+                m_sessionAnswered = true;
+            else
+                manager.cancel();
+            manager.release();
+        },
+        Qt::DirectConnection);
 }
 
 frmMain::~frmMain()

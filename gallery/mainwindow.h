@@ -49,6 +49,13 @@ public:
     CategoryTreeModel *treeModel() const { return m_treeModel; }
     ItemListModel *listModel() const { return m_listModel; }
 
+    // Asks before unsaved changes are lost as the program ends; false when it must not end.
+    // Without the user's leave to ask (the session ends without interaction) it never blocks.
+    bool mayExit(bool mayAsk = true);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void createImages();
     void createActions();
@@ -101,6 +108,7 @@ private:
     QStatusBar *m_statusBar = nullptr;
     QLabel *m_statusText = nullptr;
     QPointer<frmPreview> m_preview;
+    bool m_sessionAnswered = false; // the user let the desktop session end
     QString m_helpFile;
     FileDialogOptions m_galleryDialog; // CommonDialog1
     FileDialogOptions m_pictureDialog; // CommonDialog2

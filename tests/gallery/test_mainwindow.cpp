@@ -4,6 +4,7 @@
 #include "captionfit.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -293,4 +294,95 @@ TEST(GalleryWindow, EveryCaptionFitsItsControl)
     });
     w.trigger("help_about");
     EXPECT_EQ(cutInAbout, QStringList());
+}
+
+TEST(GalleryWindow, ExitAsksOnlyWhenTheGalleryChangedAndYesSavesFirst)
+{
+    const QString path = testHome() + "/holiday.gal";
+    writeAll(path, holidayGallery());
+    const auto exitQuestion = [](const DialogRecord &shown) {
+        EXPECT_EQ(shown.text, "Do you want to save this document before exiting?");
+        EXPECT_EQ(shown.caption, "Exit");
+        EXPECT_EQ(shown.buttons, mb::YesNoCancel);
+    };
+    {
+        // Opened and not changed: Exit ends at once.
+        GalleryWindow w;
+        w.open(path);
+        w.dialogs->clear();
+        EXPECT_TRUE(w.window->close());
+        EXPECT_TRUE(w.dialogs->shown().empty());
+    }
+    {
+        GalleryWindow w;
+        w.open(path);
+        w.selectNode(2);
+        w.dialogs->answerMessage(mb::Yes);
+        w.trigger("rem_cat");
+        // Cancel stays, No ends without writing.
+        w.dialogs->answerMessage(mb::Cancel);
+        w.trigger("file_exit");
+        exitQuestion(w.dialogs->shown().back());
+        EXPECT_EQ(w.window->gallery().Folders.Count(), 1);
+        w.dialogs->answerMessage(mb::No);
+        EXPECT_TRUE(w.window->close());
+        EXPECT_EQ(readAll(path), holidayGallery());
+    }
+    {
+        GalleryWindow w;
+        w.open(path);
+        w.selectNode(2);
+        w.dialogs->answerMessage(mb::Yes);
+        w.trigger("rem_cat");
+        w.dialogs->answerMessage(mb::Yes);
+        EXPECT_TRUE(w.window->close());
+        exitQuestion(w.dialogs->shown().back());
+        EXPECT_FALSE(readAll(path).contains("Buildings"));
+        EXPECT_TRUE(readAll(path).contains("Animals"));
+    }
+}
+
+TEST(GalleryWindow, ACancelledOrFailedSaveAtExitKeepsTheWindow)
+{
+    GalleryWindow w;
+    w.dialogs->answerInput("Plants").answerInput("plants");
+    w.trigger("new_cat");
+    EXPECT_TRUE(w.window->document().isChanged());
+    // Untitled: Yes asks for a name; cancelling that keeps the program open.
+    w.dialogs->answerMessage(mb::Yes).answerSave(std::nullopt);
+    EXPECT_FALSE(w.window->close());
+    // A save that fails says why and keeps it open too.
+    const QString blocked = testHome() + "/folder.gal";
+    ASSERT_TRUE(QDir().mkpath(blocked));
+    w.dialogs->answerMessage(mb::Yes).answerSave(blocked).answerMessage(mb::Ok);
+    EXPECT_FALSE(w.window->close());
+    EXPECT_TRUE(w.window->document().isChanged());
+    // The end of a session that allows no questions is never blocked.
+    EXPECT_TRUE(w.window->mayExit(false));
+    // Saved: nothing left to ask.
+    const QString saved = testHome() + "/plants.gal";
+    w.dialogs->answerSave(saved);
+    w.trigger("file_saveas");
+    EXPECT_FALSE(w.window->document().isChanged());
+    EXPECT_TRUE(w.window->close());
+}
+
+TEST(GalleryWindow, NewAndOpenStartUnchangedAndEveryEditChangesTheGallery)
+{
+    const QString path = testHome() + "/holiday.gal";
+    writeAll(path, holidayGallery());
+    GalleryWindow w;
+    EXPECT_FALSE(w.window->document().isChanged());
+    w.dialogs->answerInput("Plants").answerInput("plants");
+    w.trigger("new_cat");
+    EXPECT_TRUE(w.window->document().isChanged());
+    w.dialogs->answerMessage(mb::No);
+    w.trigger("file_new");
+    EXPECT_FALSE(w.window->document().isChanged());
+    w.open(path);
+    EXPECT_FALSE(w.window->document().isChanged());
+    w.selectNode(1);
+    w.dialogs->answerInput("Kitten").answerOpen("/pics/kitten.gif");
+    w.trigger("item_new");
+    EXPECT_TRUE(w.window->document().isChanged());
 }
