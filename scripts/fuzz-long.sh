@@ -2,7 +2,8 @@
 # scripts/fuzz-long.sh [RUNS [FUZZER...]] : runs every reader's fuzzer (or those named) for RUNS
 # inputs (default 10 million) with AddressSanitizer and UndefinedBehaviorSanitizer, then merges
 # what added coverage into fuzz/corpus (minimized with -merge=1). Prints one line per fuzzer:
-# runs, coverage, findings.
+# runs, coverage, findings, and the inputs counted since the last change to the code it reaches.
+# Each run is added to the ledger fuzz/RUNS.md.
 #
 #   FUZZ_SECONDS=N   also stop each fuzzer after N seconds (a bounded run)
 #   FUZZ_UNTIL=TIME  also stop every fuzzer at TIME (anything `date -d` reads, e.g. 07:10);
@@ -76,12 +77,14 @@ run_one() {
     mkdir -p "$dir/corpus" "$dir/findings"
     local limit=()
     [ -n "$seconds" ] && limit=(-max_total_time="$seconds")
+    date +%s >"$dir/started"
     # A finding ends the fuzzer's run and is kept in its own folder. A gallery near the item
     # cap takes seconds to open and save under the sanitizers, so the bound on one input is the
     # short run's 30 s.
     "$build/fuzz/$f" -runs="$runs" "${limit[@]}" -timeout=30 -rss_limit_mb=2048 \
         -detect_leaks=0 -print_final_stats=1 -artifact_prefix="$dir/findings/" \
         "$dir/corpus" "$ROOT/fuzz/corpus" >"$dir/log" 2>&1 || true
+    date +%s >"$dir/ended"
     # Runs side by side, or of two commands at once, take turns at the shared corpus.
     flock "$work/corpus.lock" "$build/fuzz/$f" -merge=1 "$ROOT/fuzz/corpus" "$dir/corpus" \
         >"$dir/merge.log" 2>&1 || true
@@ -125,6 +128,32 @@ fi
 echo "fuzz/corpus: $(find "$ROOT/fuzz/corpus" -type f | wc -l) files"
 exec 9>&-
 
+# The code each fuzzer reaches: a change there starts its count of inputs again.
+reaches() {
+    case "$1" in
+        fuzz_profilefile) echo common/profile* common/nametable* common/textcodec* fuzz/fuzz_profilefile.cpp ;;
+        fuzz_settings) echo common/settingsstore* common/inifilestore* common/writerqueue* common/textcodec* fuzz/fuzz_settings.cpp ;;
+        fuzz_gallery) echo gallery common/profile* common/nametable* common/textcodec* common/dialogs* fuzz/fuzz_gallery.cpp ;;
+        fuzz_template) echo template/templatefile* template/templatedocument* template/templatemodel* common/textcodec* fuzz/fuzz_template.cpp ;;
+    esac
+}
+ledger="$ROOT/fuzz/RUNS.md"
+commit="$(git -C "$ROOT" rev-parse --short HEAD)"
+# Uncommitted changes to what a fuzzer reaches make its run count for no commit.
+dirty() { ! git -C "$ROOT" diff --quiet HEAD -- $(cd "$ROOT" && reaches "$1"); }
+# Inputs of the ledger's runs of fuzzer $1 with no finding, at commits whose code it reaches
+# is as it is now.
+counted() {
+    local total=0 line c n k
+    while IFS='|' read -r _ _ c k n found _; do
+        c="$(echo $c)"; k="$(echo $k)"; n="$(echo $n | tr -d ,)"; found="$(echo $found)"
+        [ "$k" = "$1" ] && [ "$found" = 0 ] || continue
+        git -C "$ROOT" diff --quiet "$c" HEAD -- $(cd "$ROOT" && reaches "$1") 2>/dev/null || continue
+        total=$((total + n))
+    done < <(grep -E '^\| [0-9]{4}-' "$ledger" 2>/dev/null || true)
+    echo "$total"
+}
+
 status=0
 for f in "${targets[@]}"; do
     dir="$work/$f"
@@ -138,7 +167,14 @@ for f in "${targets[@]}"; do
     # A leak found at the end is reported in the log only.
     findings=$(($(find "$dir/findings" -type f | wc -l) + $(grep -c 'ERROR: LeakSanitizer' "$dir/log" || true)))
     added="$(sed -nE 's/.*MERGE-OUTER: ([0-9]+) new files.*/\1/p' "$dir/merge.log" | tail -1)"
-    echo "$f: runs=${done_runs:-0} cov=${cov:-?} ft=${ft:-?} findings=$findings new_corpus_files=${added:-0}"
+    seconds_run=$(( $(cat "$dir/ended" 2>/dev/null || date +%s) - $(cat "$dir/started" 2>/dev/null || date +%s) ))
+    rate=$(( ${done_runs:-0} / (seconds_run > 0 ? seconds_run : 1) ))
+    if dirty "$f"; then
+        echo "$f: not added to the ledger: what it reaches has uncommitted changes"
+    else
+        echo "| $(date -u +%Y-%m-%d) | $commit | $f | ${done_runs:-0} | $findings | $rate |" >>"$ledger"
+    fi
+    echo "$f: runs=${done_runs:-0} inputs/s=$rate cov=${cov:-?} ft=${ft:-?} findings=$findings new_corpus_files=${added:-0} since_last_change=$(counted "$f")"
     [ "$findings" -eq 0 ] || { status=1; ls "$dir/findings"; grep -A5 'ERROR: LeakSanitizer' "$dir/log" || true; }
 done
 exit $status
