@@ -19,7 +19,7 @@
 
 namespace {
 
-// Answers No to the save question, OK to every message and opens the fuzzed file.
+// Answers No to the save question, OK to every message, opens the fuzzed file and saves beside it.
 class OpenDialogs : public qs::Dialogs
 {
 public:
@@ -30,7 +30,10 @@ public:
     }
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
     std::optional<QString> openFile(const qs::FileDialogOptions &) override { return m_path; }
-    std::optional<QString> saveFile(const qs::FileDialogOptions &) override { return std::nullopt; }
+    std::optional<QString> saveFile(const qs::FileDialogOptions &) override
+    {
+        return m_path + QStringLiteral(".saved.gal");
+    }
     bool print(QPrinter &) override { return false; }
 
 protected:
@@ -123,9 +126,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int k = 1; k <= categories && k <= 64; ++k)
         tree->setCurrentIndex(window.treeModel()->categoryIndex(k));
     tree->setCurrentIndex(window.treeModel()->rootIndex());
-    // What was read must write out as a well-formed gallery.
-    const QByteArray text = qs::gallery::galleryText(window.gallery());
-    if (!text.startsWith("[Clipart Gallery]\r\n"))
+    // What was read must save as a well-formed gallery.
+    window.action(QStringLiteral("file_saveas"))->trigger();
+    QFile written(harness->path + QStringLiteral(".saved.gal"));
+    if (!written.open(QIODevice::ReadOnly) ||
+        !written.readAll().startsWith("[Clipart Gallery]\r\n"))
         __builtin_trap();
     return 0;
 }

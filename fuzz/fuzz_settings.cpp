@@ -59,5 +59,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const auto &[key, value] : before)
         if (key != QLatin1String("zz_fuzz/added") && after.value(key) != value)
             __builtin_trap();
+
+    // A change that writes nothing, or that is refused, leaves the file as it is.
+    const QByteArray written = [&file] {
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }();
+    QString reason;
+    if (!qs::detail::writeIniValues(file, {}) ||
+        qs::detail::changeIniFile(
+            file,
+            [](const qs::detail::IniFile &, QString *why) {
+                *why = QStringLiteral("refused");
+                return std::optional<qs::detail::IniValues>();
+            },
+            &reason) ||
+        reason != QLatin1String("refused"))
+        __builtin_trap();
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly) || in.readAll() != written ||
+        qs::detail::readIniValue(file, QStringLiteral("zz_fuzz/added")) != QStringLiteral("v"))
+        __builtin_trap();
+    // A store not written yet reads as empty.
+    const qs::detail::IniFile missing(folder.filePath(QStringLiteral("missing.ini")));
+    if (missing.value(QStringLiteral("zz_fuzz/added")) || !missing.childKeys({}).isEmpty())
+        __builtin_trap();
     return 0;
 }
