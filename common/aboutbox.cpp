@@ -75,7 +75,12 @@ void AboutBox::open(const AboutInfo &info, QWidget *parent)
 
 QString AboutBox::versionText(const AboutInfo &info)
 {
-    return QStringLiteral("Version %1.%2.%3").arg(info.major).arg(info.minor).arg(info.revision);
+    return QStringLiteral("Version ") + versionNumber(info.major, info.minor, info.revision);
+}
+
+QString AboutBox::versionNumber(int major, int minor, int revision)
+{
+    return QStringLiteral("%1.%2.%3").arg(major).arg(minor).arg(revision);
 }
 
 } // namespace qs

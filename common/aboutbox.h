@@ -32,6 +32,8 @@ public:
     // Creates the window, shows it modally and destroys it when it closes.
     static void open(const AboutInfo &info, QWidget *parent);
     static QString versionText(const AboutInfo &info);
+    // "1.5.3".
+    static QString versionNumber(int major, int minor, int revision);
 };
 
 } // namespace qs

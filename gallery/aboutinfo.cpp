@@ -10,9 +10,9 @@ AboutInfo aboutInfo()
     AboutInfo info;
     info.objectName = QStringLiteral("frmAbout");
     info.appTitle = QStringLiteral("Pictorium");
-    info.major = 1;
-    info.minor = 0;
-    info.revision = 0;
+    info.major = VersionMajor;
+    info.minor = VersionMinor;
+    info.revision = VersionRevision;
     info.description = QStringLiteral(
         "Builds clipart galleries for Quillsite 97: sort pictures into categories, give them "
         "titles, and install the finished gallery into Quillsite's clipart folder.");
@@ -21,6 +21,14 @@ AboutInfo aboutInfo()
         "distribution of it, or of any part of it, is prohibited.");
     info.icon = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
     return info;
+}
+
+CommandLineSpec commandLineSpec()
+{
+    return {QStringLiteral("artshelf"),
+            AboutBox::versionNumber(VersionMajor, VersionMinor, VersionRevision),
+            QStringLiteral("Edits clipart galleries for Quillsite 97."),
+            QStringLiteral("[FILE.gal]"), QStringLiteral("A gallery to open.")};
 }
 
 } // namespace qs::gallery

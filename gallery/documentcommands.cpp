@@ -95,10 +95,20 @@ void frmMain::fileOpen()
             QStringLiteral("Do you want to save this document before opening a new one?")))
         return;
     const auto chosen = m_dialogs->openFile(m_galleryDialog);
-    if (!chosen)
-        return;
-    m_galleryDialog.fileName = *chosen;
-    report(m_document->open(*chosen));
+    if (chosen)
+        openGallery(*chosen);
+}
+
+void frmMain::openFiles(const QStringList &files)
+{
+    if (!files.isEmpty())
+        runCommand(*m_dialogs, [this, &files] { openGallery(files.front()); });
+}
+
+void frmMain::openGallery(const QString &path)
+{
+    m_galleryDialog.fileName = path;
+    report(m_document->open(path));
 }
 
 void frmMain::fileSave()

@@ -36,6 +36,10 @@ public:
     ~frmMain() override;
 
     void ResetGallery();
+    // Opens path as Open does once its questions are answered, messages included.
+    void openGallery(const QString &path);
+    // The galleries named on the command line: the first one opens.
+    void openFiles(const QStringList &files);
     // Rebuilds the item list and status bar for the selected node.
     void RefreshItemList();
 

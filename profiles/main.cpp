@@ -1,9 +1,20 @@
+#include "commandline.h"
 #include "profchooser.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    const qs::CommandLine line = qs::readCommandLine(
+        argc, argv,
+        {QStringLiteral("seatpick"),
+         QStringLiteral(QS_VERSION),
+         QStringLiteral(
+             "Switches Quillsite 97's collaboration profile from the notification area."),
+         {},
+         {}});
+    if (line.exitCode)
+        return *line.exitCode;
     QApplication app(argc, argv);
     // The window hides into the notification area; only unloading it ends the program.
     app.setQuitOnLastWindowClosed(false);

@@ -1,4 +1,5 @@
 #include "besideeventloop.h"
+#include "commandspecs.h"
 #include "editdlg.h"
 #include "frmmain.h"
 #include "helpviewer.h"
@@ -81,20 +82,30 @@ void frmMain::forgetChosenName()
 
 void frmMain::OpenDocument()
 {
-    const std::optional<QString> path = chooseTemplate(false);
-    if (!path)
-        return;
+    if (const std::optional<QString> path = chooseTemplate(false))
+        openTemplate(*path);
+}
+
+void frmMain::openFiles(const QStringList &files)
+{
+    for (const QString &file : files)
+        runCommand(*m_dialogs, [this, &file] { openTemplate(file); });
+}
+
+editDlg *frmMain::openTemplate(const QString &path)
+{
     // A template of many megabytes takes seconds to read: the windows keep painting meanwhile.
     TemplateDocument loaded;
     FileResult result;
-    runBesideEventLoop(this, QStringLiteral("Opening %1...").arg(*path),
-                       [&] { result = loaded.OpenDocument(*path); });
+    runBesideEventLoop(this, QStringLiteral("Opening %1...").arg(path),
+                       [&] { result = loaded.OpenDocument(path); });
     editDlg *document = NewDocument();
     document->document().replaceWith(std::move(loaded));
     if (result.status == FileResult::ReadStopped)
         forgetChosenName();
     document->showTitle();
     document->showResult(result);
+    return document;
 }
 
 void frmMain::ShowHelpTopics()

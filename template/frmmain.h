@@ -45,6 +45,10 @@ public:
 
     editDlg *NewDocument();
     void OpenDocument();
+    // Opens path in a new document window, as Open does once a name is chosen.
+    editDlg *openTemplate(const QString &path);
+    // The templates named on the command line, each in a window of its own.
+    void openFiles(const QStringList &files);
     void ShowHelpTopics();
     void ShowAbout();
     void Arrange(int code);

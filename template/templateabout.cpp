@@ -10,9 +10,9 @@ AboutInfo aboutInfo()
     info.objectName = QStringLiteral("About");
     info.appTitle = QStringLiteral("tagloom32");
     info.fixedTitle = QStringLiteral("Vantrell Quillsite 97 Stencilry");
-    info.major = 1;
-    info.minor = 5;
-    info.revision = 3;
+    info.major = VersionMajor;
+    info.minor = VersionMinor;
+    info.revision = VersionRevision;
     info.description = QStringLiteral(
         "Builds page templates for Quillsite 97: literal text, line breaks and prompts that ask "
         "the page's author for a value or a file while Quillsite plays the template back.");
@@ -21,6 +21,15 @@ AboutInfo aboutInfo()
         "distribution of it, or of any part of it, is prohibited.");
     info.icon = picture(Picture::OpenBook);
     return info;
+}
+
+CommandLineSpec commandLineSpec()
+{
+    return {QStringLiteral("tagloom32"),
+            AboutBox::versionNumber(VersionMajor, VersionMinor, VersionRevision),
+            QStringLiteral("Edits page templates for Quillsite 97."),
+            QStringLiteral("[FILE.htp...]"),
+            QStringLiteral("Templates to open, each in a window of its own.")};
 }
 
 } // namespace qs::stencil

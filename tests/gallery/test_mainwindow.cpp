@@ -1,6 +1,7 @@
 #include "gallerytestsupport.h"
 
 #include "aboutbox.h"
+#include "aboutinfo.h"
 #include "captionfit.h"
 
 #include <QApplication>
@@ -385,4 +386,31 @@ TEST(GalleryWindow, NewAndOpenStartUnchangedAndEveryEditChangesTheGallery)
     w.dialogs->answerInput("Kitten").answerOpen("/pics/kitten.gif");
     w.trigger("item_new");
     EXPECT_TRUE(w.window->document().isChanged());
+}
+
+TEST(GalleryWindow, AGalleryOpenedFromTheFileManagerOpensAsOpenWould)
+{
+    const QString path = testHome() + "/my holiday.gal";
+    writeAll(path, holidayGallery());
+    const QStringList arguments =
+        desktopExecArguments(QS_PACKAGING_DIR "/artshelf.desktop", {path});
+    ASSERT_EQ(arguments.value(0), "artshelf");
+    QString message;
+    const CommandLine line = parseCommandLine(arguments, gallery::commandLineSpec(), &message);
+    ASSERT_FALSE(line.exitCode) << message.toStdString();
+    GalleryWindow w;
+    w.window->openFiles(line.files);
+    EXPECT_EQ(w.window->currentFilePath(), path);
+    EXPECT_EQ(w.nodeTexts(), (QStringList{"Holiday", "Animals", "Buildings"}));
+    EXPECT_TRUE(w.dialogs->shown().empty());
+
+    // A gallery read only in part says so, as Open does.
+    const QString cut = testHome() + "/cut.gal";
+    writeAll(cut, crlf({"[Clipart Gallery]", "Name=Cut", "NumFolders=1", "", "[Folder1]",
+                        "Name=Root", "Folder=root", "NumItems=0"}));
+    GalleryWindow other;
+    other.dialogs->answerMessage(mb::Ok);
+    other.window->openFiles(
+        parseCommandLine({"artshelf", cut}, gallery::commandLineSpec(), &message).files);
+    EXPECT_TRUE(other.dialogs->messages().back().contains("could not be read completely"));
 }

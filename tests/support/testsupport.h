@@ -104,6 +104,26 @@ inline QByteArray waitForFile(const QString &path)
     return readAll(path);
 }
 
+// The arguments a file manager passes when it opens files with a desktop entry: its Exec line
+// split at blanks, "%f" standing for the first file and "%F" for all of them.
+inline QStringList desktopExecArguments(const QString &desktopFile, const QStringList &files)
+{
+    QString exec;
+    for (const QByteArray &line : readAll(desktopFile).split('\n'))
+        if (line.startsWith("Exec="))
+            exec = QString::fromUtf8(line.mid(5)).trimmed();
+    QStringList arguments;
+    for (const QString &word : exec.split(u' ', Qt::SkipEmptyParts)) {
+        if (word == QLatin1String("%f"))
+            arguments << files.mid(0, 1);
+        else if (word == QLatin1String("%F"))
+            arguments << files;
+        else
+            arguments << word;
+    }
+    return arguments;
+}
+
 // Every file below the test's home with its bytes, to show that a command wrote nothing.
 inline QMap<QString, QByteArray> everyFile()
 {

@@ -2,6 +2,7 @@
 
 #include "aboutbox.h"
 #include "captionfit.h"
+#include "templateabout.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -401,4 +402,24 @@ TEST(Frame, TheEventLoopTurnsWhileATemplateIsRead)
     EXPECT_EQ(d->document().count(), 1);
     EXPECT_EQ(d->document().rows().front().text.size(), 1'000'000);
     EXPECT_EQ(d->windowTitle(), path);
+}
+
+TEST(Frame, TemplatesOpenedFromTheFileManagerEachGetAWindow)
+{
+    const QString first = testHome() + "/first.htp";
+    const QString second = testHome() + "/second one.htp";
+    writeAll(first, crlf({"{{first", ""}));
+    writeAll(second, crlf({"{{second", ""}));
+    const QStringList arguments =
+        desktopExecArguments(QS_PACKAGING_DIR "/tagloom32.desktop", {first, second});
+    ASSERT_EQ(arguments.value(0), "tagloom32");
+    QString message;
+    const CommandLine line = parseCommandLine(arguments, stencil::commandLineSpec(), &message);
+    ASSERT_FALSE(line.exitCode) << message.toStdString();
+    Stencilry s;
+    s.frame->openFiles(line.files);
+    EXPECT_EQ(s.titles(), (QStringList{first, second}));
+    EXPECT_EQ(s.active()->windowTitle(), second);
+    EXPECT_EQ(s.active()->document().rows().front().text, "second");
+    EXPECT_TRUE(s.dialogs->shown().empty());
 }
