@@ -115,6 +115,42 @@ bool lockWithinBound(QLockFile &lock, WriterQueue &queue)
     return true;
 }
 
+// QSettings drops a U+FEFF that starts a run of plain text in a value (after '=' or after an
+// escape it wrote itself), taking it for a byte-order mark. As an escape it is read as meant;
+// hex digits right after it are escaped too, as QSettings does, so that none joins an escape.
+QByteArray withEscapedByteOrderMarks(const QByteArray &text)
+{
+    static constexpr QByteArrayView Mark("\xEF\xBB\xBF");
+    if (!text.contains(Mark))
+        return text;
+    QByteArray out;
+    out.reserve(text.size() + 16);
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        qsizetype end = text.indexOf('\n', pos);
+        end = end < 0 ? text.size() : end + 1;
+        const QByteArrayView line(text.constData() + pos, end - pos);
+        const qsizetype equals = line.indexOf('=');
+        if (equals < 0 || !isKeyLine(line) || !line.sliced(equals).contains(Mark)) {
+            out += line;
+        } else {
+            out += line.first(equals + 1);
+            for (qsizetype i = equals + 1; i < line.size(); ++i) {
+                if (line.sliced(i).startsWith(Mark)) {
+                    out += "\\xfeff";
+                    i += Mark.size() - 1;
+                    while (i + 1 < line.size() && isHexDigit(line[i + 1]))
+                        out += "\\x" + QByteArray::number(uchar(line[++i]), 16);
+                } else {
+                    out += line[i];
+                }
+            }
+        }
+        pos = end;
+    }
+    return out;
+}
+
 // QSettings refuses to write a file it could not parse whole. A line that is neither a
 // section header, a key=value pair nor a comment carries no value, so it is left out of the
 // text QSettings sees; the values around it are kept. QSettings ends a line early at a ';'
@@ -201,7 +237,7 @@ QByteArray storeText(const QByteArray &content)
             out += line;
         pos = end;
     }
-    return withLiteralBackslashes(out);
+    return withEscapedByteOrderMarks(withLiteralBackslashes(out));
 }
 
 namespace {

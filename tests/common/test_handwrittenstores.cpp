@@ -137,3 +137,20 @@ TEST(HandWrittenStore, RandomHandWrittenLinesKeepEveryReadableValueThroughAWrite
                 << text.toStdString();
     }
 }
+
+TEST(HandWrittenStore, AZeroWidthNoBreakSpaceInAValueSurvivesWrites)
+{
+    // U+FEFF, which QSettings takes for a byte-order mark where a run of text starts.
+    const QString mark(QChar(0xFEFF));
+    const QStringList values{mark + "lead", QString(QChar(0x0F)) + mark, mark + "a1", "mid" + mark};
+    for (int i = 0; i < values.size(); ++i)
+        ASSERT_TRUE(SettingsStore::set(App, "Sec", QStringLiteral("K%1").arg(i), values[i]));
+    ASSERT_TRUE(SettingsStore::set(App, "Other", "Key", "v"));
+    for (int i = 0; i < values.size(); ++i)
+        EXPECT_EQ(SettingsStore::get(App, "Sec", QStringLiteral("K%1").arg(i)), values[i]) << i;
+    // Hand-written, with the mark as UTF-8 at the start of a value.
+    ASSERT_TRUE(test::writeAll(storeFile(), "[Sec]\nK=\xEF\xBB\xBFx\n"));
+    EXPECT_EQ(SettingsStore::get(App, "Sec", "K"), mark + "x");
+    ASSERT_TRUE(SettingsStore::set(App, "Other", "Key", "w"));
+    EXPECT_EQ(SettingsStore::get(App, "Sec", "K"), mark + "x");
+}
