@@ -1,7 +1,6 @@
 #include "aboutinfo.h"
 
-#include <QApplication>
-#include <QStyle>
+#include "programicon.h"
 
 namespace qs::gallery {
 
@@ -19,7 +18,7 @@ AboutInfo aboutInfo()
     info.disclaimer = QStringLiteral(
         "Warning: this program is protected by copyright law. Unauthorized copying or "
         "distribution of it, or of any part of it, is prohibited.");
-    info.icon = QApplication::style()->standardIcon(QStyle::SP_DirIcon);
+    info.icon = hicolorIcon(QStringLiteral("artshelf"));
     return info;
 }
 

@@ -5,6 +5,7 @@
 #include "frmpreview.h"
 #include "itemlistmodel.h"
 #include "paths.h"
+#include "programicon.h"
 #include "twips.h"
 
 #include <QAction>
@@ -36,6 +37,7 @@ frmMain::frmMain(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Caption);
+    setWindowIcon(hicolorIcon(QStringLiteral("artshelf")));
     createImages();
     createActions();
     createMenus();

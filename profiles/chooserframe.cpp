@@ -4,8 +4,8 @@
 #include "titlestrip.h"
 #include "twips.h"
 
-#include <QSystemTrayIcon>
 #include <QShowEvent>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWindow>
 

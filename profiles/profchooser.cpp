@@ -5,6 +5,7 @@
 #include "helpviewer.h"
 #include "paths.h"
 #include "profilecommands.h"
+#include "programicon.h"
 #include "stripcontrols.h"
 #include "titlestrip.h"
 #include "twips.h"
@@ -75,7 +76,8 @@ ProfChooser::ProfChooser(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     setObjectName(QStringLiteral("ProfChooser"));
     setWindowTitle(Caption);
     setAccessibleName(Caption);
-    setWindowIcon(programIcon());
+    // The desktop's own sizes; the title strip draws the program's small icon itself.
+    setWindowIcon(hicolorIcon(QStringLiteral("seatpick")));
     setFont(formFont());
     setFixedSize(twipsSize(4650, 3990));
     createTitleStrip();

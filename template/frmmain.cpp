@@ -5,6 +5,7 @@
 #include "hostinterface.h"
 #include "paths.h"
 #include "pictures.h"
+#include "programicon.h"
 #include "twips.h"
 
 #include <QAction>
@@ -35,7 +36,7 @@ frmMain::frmMain(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Caption);
     setAccessibleName(Caption);
-    setWindowIcon(picture(Picture::OpenBook));
+    setWindowIcon(hicolorIcon(QStringLiteral("tagloom32")));
     createImages();
     createActions();
     createToolbar();

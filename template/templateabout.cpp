@@ -1,6 +1,6 @@
 #include "templateabout.h"
 
-#include "pictures.h"
+#include "programicon.h"
 
 namespace qs::stencil {
 
@@ -19,7 +19,7 @@ AboutInfo aboutInfo()
     info.disclaimer = QStringLiteral(
         "Warning: this program is protected by copyright law. Unauthorized copying or "
         "distribution of it, or of any part of it, is prohibited.");
-    info.icon = picture(Picture::OpenBook);
+    info.icon = hicolorIcon(QStringLiteral("tagloom32"));
     return info;
 }
 

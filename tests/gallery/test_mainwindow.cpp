@@ -414,3 +414,13 @@ TEST(GalleryWindow, AGalleryOpenedFromTheFileManagerOpensAsOpenWould)
         parseCommandLine({"artshelf", cut}, gallery::commandLineSpec(), &message).files);
     EXPECT_TRUE(other.dialogs->messages().back().contains("could not be read completely"));
 }
+
+TEST(GalleryWindow, TheProgramsIconAtEveryThemeSizeOnTheWindowAndInTheAboutBox)
+{
+    const QList<QSize> sizes{{16, 16}, {24, 24},   {32, 32},  {48, 48},
+                             {64, 64}, {128, 128}, {256, 256}};
+    GalleryWindow w;
+    EXPECT_EQ(w.window->windowIcon().availableSizes(), sizes);
+    EXPECT_EQ(gallery::aboutInfo().icon.availableSizes(), sizes);
+    EXPECT_FALSE(w.window->windowIcon().pixmap(48, 48).isNull());
+}

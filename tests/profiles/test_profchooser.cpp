@@ -332,3 +332,11 @@ TEST(ChooserWindow, EveryCaptionFitsItsControl)
     // Not by making the text unreadably small.
     EXPECT_GE(w.find<QLabel>("Label3")->font().pointSizeF(), 6);
 }
+
+TEST(ChooserWindow, TheProgramsIconAtEveryThemeSize)
+{
+    ChooserWindow w;
+    const QList<QSize> sizes = w.window->windowIcon().availableSizes();
+    EXPECT_EQ(sizes.size(), 7);
+    EXPECT_TRUE(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256)));
+}

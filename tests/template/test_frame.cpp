@@ -423,3 +423,12 @@ TEST(Frame, TemplatesOpenedFromTheFileManagerEachGetAWindow)
     EXPECT_EQ(s.active()->document().rows().front().text, "second");
     EXPECT_TRUE(s.dialogs->shown().empty());
 }
+
+TEST(Frame, TheProgramsIconAtEveryThemeSizeOnTheFrameAndInTheAboutBox)
+{
+    Stencilry s;
+    const QList<QSize> sizes = s.frame->windowIcon().availableSizes();
+    EXPECT_EQ(sizes.size(), 7);
+    EXPECT_TRUE(sizes.contains(QSize(256, 256)));
+    EXPECT_EQ(stencil::aboutInfo().icon.availableSizes(), sizes);
+}
