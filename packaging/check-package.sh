@@ -18,6 +18,11 @@ dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || {
 root="$scratch/root"
 dpkg -x "$deb" "$root"
 
+# What Debian's own checker says of the package: no error and no warning.
+if ! lintian --fail-on error,warning --suppress-tags-from-file /dev/null "$deb" >"$scratch/lintian.log" 2>&1; then
+    echo "lintian finds faults in the package:"; cat "$scratch/lintian.log"; exit 1
+fi
+
 desktop-file-validate "$root"/usr/share/applications/*.desktop
 appstreamcli validate --no-net --pedantic "$root"/usr/share/metainfo/*.metainfo.xml >/dev/null
 for program in "${programs[@]}"; do
