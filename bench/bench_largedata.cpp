@@ -79,6 +79,21 @@ double peakRssMb()
 }
 
 // The longest event-loop gap of each step, and how long opening and saving took.
+void writeOrAbort(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        std::abort();
+}
+
+// The template frame starts only where the host is installed: a settings store in dir says so.
+void installHostIn(const QTemporaryDir &dir)
+{
+    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
+    SettingsStore::set(host::SettingsApp, host::GeneralSection, host::InstallFolderKey,
+                       QStringLiteral("C:\\Quillsite97"));
+}
+
 void reportSteps(benchmark::State &state, const Gap &open, const Gap &scroll, const Gap &select,
                  const Gap &edit, const Gap &save)
 {
@@ -151,15 +166,10 @@ void largeTemplate(benchmark::State &state)
         bytes.reserve(qsizetype(items) * 20);
         for (int i = 1; i <= items; ++i)
             bytes += "{{<p>item " + QByteArray::number(i) + "</p>\r\n";
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            std::abort();
+        writeOrAbort(path, bytes);
     }
     const double fileMb = QFile(path).size() / 1e6;
-    // The frame starts only where the host is installed: a settings store of its own says so.
-    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
-    SettingsStore::set(host::SettingsApp, host::GeneralSection, host::InstallFolderKey,
-                       QStringLiteral("C:\\Quillsite97"));
+    installHostIn(dir);
     for (auto _ : state) {
         auto *dialogs = new BenchDialogs(QStringLiteral("tagloom32"));
         dialogs->openPath = path;
@@ -201,14 +211,9 @@ void hugeTemplateLine(benchmark::State &state)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("huge.htp"));
     {
-        QByteArray bytes = "{{" + QByteArray(megabytes * 1'000'000, 'x') + "\r\n";
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            std::abort();
+        writeOrAbort(path, "{{" + QByteArray(megabytes * 1'000'000, 'x') + "\r\n");
     }
-    qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
-    SettingsStore::set(host::SettingsApp, host::GeneralSection, host::InstallFolderKey,
-                       QStringLiteral("C:\\Quillsite97"));
+    installHostIn(dir);
     for (auto _ : state) {
         auto *dialogs = new BenchDialogs(QStringLiteral("tagloom32"));
         dialogs->openPath = path;

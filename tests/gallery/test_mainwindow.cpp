@@ -3,6 +3,7 @@
 #include "aboutbox.h"
 #include "aboutinfo.h"
 #include "captionfit.h"
+#include "captiontestsupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -286,15 +287,7 @@ TEST(GalleryWindow, EveryCaptionFitsItsControl)
 {
     GalleryWindow w;
     EXPECT_EQ(captionsCut(w.window.get()), QStringList());
-    QStringList cutInAbout{"not shown"};
-    QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<AboutBox *>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        cutInAbout = captionsCut(box);
-        box->findChild<QPushButton *>("cmdOK")->click();
-    });
-    w.trigger("help_about");
-    EXPECT_EQ(cutInAbout, QStringList());
+    EXPECT_EQ(captionsCutInAboutBox([&] { w.trigger("help_about"); }), QStringList());
 }
 
 TEST(GalleryWindow, ExitAsksOnlyWhenTheGalleryChangedAndYesSavesFirst)
@@ -392,14 +385,9 @@ TEST(GalleryWindow, AGalleryOpenedFromTheFileManagerOpensAsOpenWould)
 {
     const QString path = testHome() + "/my holiday.gal";
     writeAll(path, holidayGallery());
-    const QStringList arguments =
-        desktopExecArguments(QS_PACKAGING_DIR "/artshelf.desktop", {path});
-    ASSERT_EQ(arguments.value(0), "artshelf");
-    QString message;
-    const CommandLine line = parseCommandLine(arguments, gallery::commandLineSpec(), &message);
-    ASSERT_FALSE(line.exitCode) << message.toStdString();
     GalleryWindow w;
-    w.window->openFiles(line.files);
+    w.window->openFiles(filesFromDesktopEntry(QS_PACKAGING_DIR "/artshelf.desktop", {path},
+                                              gallery::commandLineSpec()));
     EXPECT_EQ(w.window->currentFilePath(), path);
     EXPECT_EQ(w.nodeTexts(), (QStringList{"Holiday", "Animals", "Buildings"}));
     EXPECT_TRUE(w.dialogs->shown().empty());
@@ -410,8 +398,8 @@ TEST(GalleryWindow, AGalleryOpenedFromTheFileManagerOpensAsOpenWould)
                         "Name=Root", "Folder=root", "NumItems=0"}));
     GalleryWindow other;
     other.dialogs->answerMessage(mb::Ok);
-    other.window->openFiles(
-        parseCommandLine({"artshelf", cut}, gallery::commandLineSpec(), &message).files);
+    other.window->openFiles(filesFromDesktopEntry(QS_PACKAGING_DIR "/artshelf.desktop", {cut},
+                                                  gallery::commandLineSpec()));
     EXPECT_TRUE(other.dialogs->messages().back().contains("could not be read completely"));
 }
 

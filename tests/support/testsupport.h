@@ -1,5 +1,7 @@
 #pragma once
 
+#include "commandline.h"
+
 #include <QByteArray>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -104,9 +106,11 @@ inline QByteArray waitForFile(const QString &path)
     return readAll(path);
 }
 
-// The arguments a file manager passes when it opens files with a desktop entry: its Exec line
-// split at blanks, "%f" standing for the first file and "%F" for all of them.
-inline QStringList desktopExecArguments(const QString &desktopFile, const QStringList &files)
+// The files a program is given to open when a file manager opens files with its desktop entry:
+// the entry's Exec line split at blanks, "%f" standing for the first file and "%F" for all of
+// them, read as the program reads its command line.
+inline QStringList filesFromDesktopEntry(const QString &desktopFile, const QStringList &files,
+                                         const CommandLineSpec &spec)
 {
     QString exec;
     for (const QByteArray &line : readAll(desktopFile).split('\n'))
@@ -121,7 +125,11 @@ inline QStringList desktopExecArguments(const QString &desktopFile, const QStrin
         else
             arguments << word;
     }
-    return arguments;
+    EXPECT_EQ(arguments.value(0), spec.program);
+    QString message;
+    const CommandLine line = parseCommandLine(arguments, spec, &message);
+    EXPECT_FALSE(line.exitCode) << message.toStdString();
+    return line.files;
 }
 
 // Every file below the test's home with its bytes, to show that a command wrote nothing.

@@ -2,6 +2,7 @@
 
 #include "aboutbox.h"
 #include "captionfit.h"
+#include "captiontestsupport.h"
 #include "templateabout.h"
 
 #include <QFrame>
@@ -376,15 +377,7 @@ TEST(Frame, EveryCaptionFitsItsControl)
     Stencilry s;
     s.newDocument();
     EXPECT_EQ(captionsCut(s.frame.get()), QStringList());
-    QStringList cutInAbout{"not shown"};
-    QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<AboutBox *>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        cutInAbout = captionsCut(box);
-        box->findChild<QPushButton *>("cmdOK")->click();
-    });
-    s.trigger("help_about");
-    EXPECT_EQ(cutInAbout, QStringList());
+    EXPECT_EQ(captionsCutInAboutBox([&] { s.trigger("help_about"); }), QStringList());
 }
 
 TEST(Frame, TheEventLoopTurnsWhileATemplateIsRead)
@@ -410,14 +403,9 @@ TEST(Frame, TemplatesOpenedFromTheFileManagerEachGetAWindow)
     const QString second = testHome() + "/second one.htp";
     writeAll(first, crlf({"{{first", ""}));
     writeAll(second, crlf({"{{second", ""}));
-    const QStringList arguments =
-        desktopExecArguments(QS_PACKAGING_DIR "/tagloom32.desktop", {first, second});
-    ASSERT_EQ(arguments.value(0), "tagloom32");
-    QString message;
-    const CommandLine line = parseCommandLine(arguments, stencil::commandLineSpec(), &message);
-    ASSERT_FALSE(line.exitCode) << message.toStdString();
     Stencilry s;
-    s.frame->openFiles(line.files);
+    s.frame->openFiles(filesFromDesktopEntry(QS_PACKAGING_DIR "/tagloom32.desktop", {first, second},
+                                             stencil::commandLineSpec()));
     EXPECT_EQ(s.titles(), (QStringList{first, second}));
     EXPECT_EQ(s.active()->windowTitle(), second);
     EXPECT_EQ(s.active()->document().rows().front().text, "second");

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "aboutbox.h"
+#include "captionfit.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace qs::test {
+
+// The captions cut in the About box that open shows, which is then closed by its OK button.
+inline QStringList captionsCutInAboutBox(const std::function<void()> &open)
+{
+    QStringList cut{"the About box did not show"};
+    QTimer::singleShot(0, [&cut] {
+        auto *box = qobject_cast<AboutBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        cut = captionsCut(box);
+        box->findChild<QPushButton *>("cmdOK")->click();
+    });
+    open();
+    return cut;
+}
+
+} // namespace qs::test
