@@ -90,6 +90,21 @@ run_one() {
         >"$dir/merge.log" 2>&1 || true
 }
 
+# The code each fuzzer reaches: a change there starts its count of inputs again.
+reaches() {
+    case "$1" in
+        fuzz_profilefile) echo common/profile* common/nametable* common/textcodec* fuzz/fuzz_profilefile.cpp ;;
+        fuzz_settings) echo common/settingsstore* common/inifilestore* common/writerqueue* common/textcodec* fuzz/fuzz_settings.cpp ;;
+        fuzz_gallery) echo gallery common/profile* common/nametable* common/textcodec* common/dialogs* fuzz/fuzz_gallery.cpp ;;
+        fuzz_template) echo template/templatefile* template/templatedocument* template/templatemodel* common/textcodec* fuzz/fuzz_template.cpp ;;
+    esac
+}
+commit="$(git -C "$ROOT" rev-parse --short HEAD)"
+: >"$work/dirty-at-start"
+for f in "${targets[@]}"; do
+    git -C "$ROOT" diff --quiet HEAD -- $(cd "$ROOT" && reaches "$f") || echo "$f" >>"$work/dirty-at-start"
+done
+
 running=0
 for f in "${targets[@]}"; do
     if [ "$running" -ge "${FUZZ_JOBS:-$(nproc)}" ]; then
@@ -128,19 +143,13 @@ fi
 echo "fuzz/corpus: $(find "$ROOT/fuzz/corpus" -type f | wc -l) files"
 exec 9>&-
 
-# The code each fuzzer reaches: a change there starts its count of inputs again.
-reaches() {
-    case "$1" in
-        fuzz_profilefile) echo common/profile* common/nametable* common/textcodec* fuzz/fuzz_profilefile.cpp ;;
-        fuzz_settings) echo common/settingsstore* common/inifilestore* common/writerqueue* common/textcodec* fuzz/fuzz_settings.cpp ;;
-        fuzz_gallery) echo gallery common/profile* common/nametable* common/textcodec* common/dialogs* fuzz/fuzz_gallery.cpp ;;
-        fuzz_template) echo template/templatefile* template/templatedocument* template/templatemodel* common/textcodec* fuzz/fuzz_template.cpp ;;
-    esac
-}
 ledger="$ROOT/fuzz/RUNS.md"
-commit="$(git -C "$ROOT" rev-parse --short HEAD)"
-# Uncommitted changes to what a fuzzer reaches make its run count for no commit.
-dirty() { ! git -C "$ROOT" diff --quiet HEAD -- $(cd "$ROOT" && reaches "$1"); }
+# A run counts for the commit it started at, unless what the fuzzer reaches had uncommitted
+# changes then or changed before it ended.
+dirty() {
+    ! git -C "$ROOT" diff --quiet "$commit" -- $(cd "$ROOT" && reaches "$1") ||
+        grep -qx "$1" "$work/dirty-at-start"
+}
 # Inputs of the ledger's runs of fuzzer $1 with no finding, at commits whose code it reaches
 # is as it is now.
 counted() {
@@ -170,7 +179,7 @@ for f in "${targets[@]}"; do
     seconds_run=$(( $(cat "$dir/ended" 2>/dev/null || date +%s) - $(cat "$dir/started" 2>/dev/null || date +%s) ))
     rate=$(( ${done_runs:-0} / (seconds_run > 0 ? seconds_run : 1) ))
     if dirty "$f"; then
-        echo "$f: not added to the ledger: what it reaches has uncommitted changes"
+        echo "$f: not added to the ledger: what it reaches was not as committed at $commit"
     else
         echo "| $(date -u +%Y-%m-%d) | $commit | $f | ${done_runs:-0} | $findings | $rate |" >>"$ledger"
     fi
