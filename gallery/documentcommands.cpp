@@ -70,6 +70,13 @@ bool frmMain::mayExit(bool mayAsk)
     return true;
 }
 
+bool frmMain::sessionEnding(const std::function<bool()> &mayAsk)
+{
+    // Leave to ask is sought only when there is something to ask about.
+    m_sessionAnswered = mayExit(m_document->isChanged() && mayAsk());
+    return m_sessionAnswered;
+}
+
 void frmMain::closeEvent(QCloseEvent *event)
 {
     // After the end of the session was answered, the close that follows does not ask again.
@@ -107,8 +114,10 @@ void frmMain::openFiles(const QStringList &files)
 
 void frmMain::openGallery(const QString &path)
 {
-    m_galleryDialog.fileName = path;
-    report(m_document->open(path));
+    const Result result = m_document->open(path);
+    // A file read only in part is never offered as the name to save under.
+    m_galleryDialog.fileName = m_document->filePath().isEmpty() ? QString() : path;
+    report(result);
 }
 
 void frmMain::fileSave()

@@ -23,7 +23,10 @@ GalleryDocument::GalleryDocument(QObject *parent)
     : QObject(parent)
 {
     // Every edit tells the models; the same signals mark the gallery changed.
-    const auto changed = [this] { m_changed = true; };
+    const auto changed = [this] {
+        m_changed = true;
+        emit edited();
+    };
     connect(this, &GalleryDocument::nameChanged, this, changed);
     connect(this, &GalleryDocument::categoryAdded, this, changed);
     connect(this, &GalleryDocument::categoryChanged, this, changed);

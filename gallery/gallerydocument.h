@@ -100,6 +100,8 @@ public:
     std::optional<QString> picturePath(const QString &hostFolder, int k, int j) const;
 
 signals:
+    // After any edit of the gallery, whatever its kind.
+    void edited();
     void aboutToReset();
     void wasReset();
     void nameChanged();

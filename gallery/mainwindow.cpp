@@ -48,13 +48,14 @@ frmMain::frmMain(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     connect(
         qApp, &QGuiApplication::commitDataRequest, this,
         [this](QSessionManager &manager) {
-            if (mayExit(manager.allowsInteraction()))
-                m_sessionAnswered = true;
-            else
+            if (!sessionEnding([&manager] { return manager.allowsInteraction(); }))
                 manager.cancel();
             manager.release();
         },
         Qt::DirectConnection);
+    // Another program may cancel the end of the session: what is edited after that is asked
+    // about again.
+    connect(m_document, &GalleryDocument::edited, this, [this] { m_sessionAnswered = false; });
 }
 
 frmMain::~frmMain()

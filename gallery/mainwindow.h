@@ -56,6 +56,9 @@ public:
     // Asks before unsaved changes are lost as the program ends; false when it must not end.
     // Without the user's leave to ask (the session ends without interaction) it never blocks.
     bool mayExit(bool mayAsk = true);
+    // The desktop session is ending: asks as Exit does, when mayAsk grants leave to. False when
+    // the user chose to stay, which cancels the end of the session.
+    bool sessionEnding(const std::function<bool()> &mayAsk);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -112,7 +115,8 @@ private:
     QStatusBar *m_statusBar = nullptr;
     QLabel *m_statusText = nullptr;
     QPointer<frmPreview> m_preview;
-    bool m_sessionAnswered = false; // the user let the desktop session end
+    // The user let the desktop session end, and nothing was edited since.
+    bool m_sessionAnswered = false;
     QString m_helpFile;
     FileDialogOptions m_galleryDialog; // CommonDialog1
     FileDialogOptions m_pictureDialog; // CommonDialog2

@@ -4,6 +4,8 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+
 namespace qs::stencil {
 
 namespace {
@@ -92,21 +94,27 @@ std::optional<QString> TemplatePages::nextLine()
             }
         }
         any = true;
-        const qsizetype cr = m_buffer.indexOf('\r', m_pos);
-        const qsizetype end = cr < 0 ? m_buffer.size() : cr;
+        // CR LF, CR alone and LF alone all end a line, as when the editor reads the file.
+        const char *const begin = m_buffer.constData();
+        const char *const stop = begin + m_buffer.size();
+        const char *const brk =
+            std::find_if(begin + m_pos, stop, [](char c) { return c == '\r' || c == '\n'; });
+        const qsizetype end = brk - begin;
         const qsizetype room = LineByteLimit - line.size();
         if (room > 0)
-            line.append(m_buffer.constData() + m_pos, std::min(room, end - m_pos));
-        if (cr < 0) {
+            line.append(begin + m_pos, std::min(room, end - m_pos));
+        if (brk == stop) {
             m_pos = m_buffer.size();
             continue;
         }
-        m_pos = cr + 1;
-        if (m_pos < m_buffer.size()) {
-            if (m_buffer[m_pos] == '\n')
-                ++m_pos;
-        } else {
-            m_skipLf = true;
+        m_pos = end + 1;
+        if (*brk == '\r') {
+            if (m_pos < m_buffer.size()) {
+                if (m_buffer[m_pos] == '\n')
+                    ++m_pos;
+            } else {
+                m_skipLf = true;
+            }
         }
         return (m_utf8 ? QString::fromUtf8(line) : decodeWindows1252(line)).left(LineLimit);
     }

@@ -86,6 +86,25 @@ struct GalleryWindow
         dialogs->answerMessage(mb::No).answerOpen(path);
         trigger("file_open");
     }
+    // Opens path and removes its second category: a gallery with unsaved changes.
+    void openAndChange(const QString &path)
+    {
+        open(path);
+        selectNode(2);
+        dialogs->answerMessage(mb::Yes);
+        trigger("rem_cat");
+        dialogs->clear();
+    }
 };
+
+// The question before unsaved changes are lost as the program or the session ends.
+inline void expectExitQuestion(const DialogRecord &shown)
+{
+    EXPECT_EQ(shown.kind, DialogKind::Message);
+    EXPECT_EQ(shown.text, "Do you want to save this document before exiting?");
+    EXPECT_EQ(shown.caption, "Exit");
+    EXPECT_EQ(shown.buttons, mb::YesNoCancel);
+    EXPECT_EQ(shown.icon, 0);
+}
 
 } // namespace qs::test

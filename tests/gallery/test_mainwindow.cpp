@@ -294,11 +294,6 @@ TEST(GalleryWindow, ExitAsksOnlyWhenTheGalleryChangedAndYesSavesFirst)
 {
     const QString path = testHome() + "/holiday.gal";
     writeAll(path, holidayGallery());
-    const auto exitQuestion = [](const DialogRecord &shown) {
-        EXPECT_EQ(shown.text, "Do you want to save this document before exiting?");
-        EXPECT_EQ(shown.caption, "Exit");
-        EXPECT_EQ(shown.buttons, mb::YesNoCancel);
-    };
     {
         // Opened and not changed: Exit ends at once.
         GalleryWindow w;
@@ -309,14 +304,11 @@ TEST(GalleryWindow, ExitAsksOnlyWhenTheGalleryChangedAndYesSavesFirst)
     }
     {
         GalleryWindow w;
-        w.open(path);
-        w.selectNode(2);
-        w.dialogs->answerMessage(mb::Yes);
-        w.trigger("rem_cat");
+        w.openAndChange(path);
         // Cancel stays, No ends without writing.
         w.dialogs->answerMessage(mb::Cancel);
         w.trigger("file_exit");
-        exitQuestion(w.dialogs->shown().back());
+        expectExitQuestion(w.dialogs->shown().back());
         EXPECT_EQ(w.window->gallery().Folders.Count(), 1);
         w.dialogs->answerMessage(mb::No);
         EXPECT_TRUE(w.window->close());
@@ -324,13 +316,10 @@ TEST(GalleryWindow, ExitAsksOnlyWhenTheGalleryChangedAndYesSavesFirst)
     }
     {
         GalleryWindow w;
-        w.open(path);
-        w.selectNode(2);
-        w.dialogs->answerMessage(mb::Yes);
-        w.trigger("rem_cat");
+        w.openAndChange(path);
         w.dialogs->answerMessage(mb::Yes);
         EXPECT_TRUE(w.window->close());
-        exitQuestion(w.dialogs->shown().back());
+        expectExitQuestion(w.dialogs->shown().back());
         EXPECT_FALSE(readAll(path).contains("Buildings"));
         EXPECT_TRUE(readAll(path).contains("Animals"));
     }

@@ -272,3 +272,40 @@ TEST(DocumentWindow, CancelOnTheFirstOfTwoKeepsBothAndTheFrame)
     EXPECT_EQ(s.dialogs->messages().size(), 1);
     EXPECT_TRUE(s.frame->isVisible());
 }
+
+TEST(DocumentWindow, EverySaveDialogAsksBeforeReplacingAFileAndOpenDialogsDoNot)
+{
+    const QString existing = testHome() + "/existing.htp";
+    const QByteArray before = crlf({"{{one", "{{two", "{{three", "{{four", "{{five", ""});
+    writeAll(existing, before);
+    Stencilry s;
+    const auto lastFlags = [&s] { return s.dialogs->shown().back().options.flags; };
+    const unsigned saveFlags = ofn::HideReadOnly | ofn::OverwritePrompt;
+
+    editDlg *d = s.newDocument();
+    s.touch();
+    EXPECT_EQ(lastFlags(), ofn::HideReadOnly); // Insert File's open dialog
+    s.dialogs->answerSave(std::nullopt);
+    s.trigger("file_saveas");
+    EXPECT_EQ(lastFlags(), saveFlags);
+    s.dialogs->answerSave(std::nullopt);
+    QTest::keyClick(s.frame.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(lastFlags(), saveFlags);
+    // Yes at the close prompt of an untitled document.
+    s.dialogs->answerMessage(mb::Yes).answerSave(std::nullopt);
+    EXPECT_FALSE(d->parentWidget()->close());
+    EXPECT_EQ(s.dialogs->shown().back().kind, DialogKind::Save);
+    EXPECT_EQ(lastFlags(), saveFlags);
+    EXPECT_EQ(readAll(existing), before);
+
+    s.open(existing);
+    EXPECT_EQ(lastFlags(), ofn::HideReadOnly);
+
+    // Once the user has agreed to replace it, the file holds the document's rows alone.
+    s.dialogs->answerSave(existing);
+    s.frame->mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(d->parentWidget()));
+    s.trigger("file_saveas");
+    EXPECT_EQ(s.dialogs->shown().back().options.fileName, existing);
+    EXPECT_EQ(readAll(existing), QByteArray("\r\n"));
+    EXPECT_EQ(d->windowTitle(), existing);
+}

@@ -62,6 +62,16 @@ struct RecordingSink : PageSink
     }
 };
 
+// The print dialog's answer that prints copies into the PDF file pdf.
+std::function<void(QPrinter &)> toPdf(const QString &pdf, int copies = 1)
+{
+    return [pdf, copies](QPrinter &printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setCopyCount(copies);
+    };
+}
+
 int pdfPages(const QString &path)
 {
     const QString pdf = QString::fromLatin1(readAll(path));
@@ -96,11 +106,13 @@ TEST(TemplatePages, FullPagesGetTheFooterAndTheLastPartialPageNone)
 
 TEST(TemplatePages, LinesAreAsStoredWhateverTheirEnds)
 {
-    // CR LF, a lone CR, a LF inside a line, a last line without an end, the empty last line
-    // of a saved template.
+    // CR LF, a lone CR, a lone LF, a last line without an end, the empty last line of a saved
+    // template.
     EXPECT_EQ(pagesOf("{!\r\n{[\rprompt\n still\r\n\r\nlast", "t"),
-              (QList<QStringList>{{"{!", "{[", "prompt\n still", "", "last"}}));
+              (QList<QStringList>{{"{!", "{[", "prompt", " still", "", "last"}}));
     EXPECT_EQ(pagesOf("\r\n", "t"), (QList<QStringList>{{""}}));
+    // LF then CR is two line ends, not one.
+    EXPECT_EQ(pagesOf("a\n\rb\n", "t"), (QList<QStringList>{{"a", "", "b"}}));
     // Read in chunks: a CR LF split across two of them is still one line end.
     QByteArray big(64 * 1024 - 1, 'x');
     big += "\r\nnext\r\n";
@@ -109,6 +121,14 @@ TEST(TemplatePages, LinesAreAsStoredWhateverTheirEnds)
     ASSERT_EQ(split[0].size(), 2);
     EXPECT_EQ(split[0][0].size(), TemplatePages::LineLimit);
     EXPECT_EQ(split[0][1], "next");
+    // A LF alone at the end of a chunk ends its line there; the next chunk starts a new one.
+    QByteArray lf(64 * 1024 - 1, 'y');
+    lf += "\n\nnext\n";
+    const QList<QStringList> lfSplit = pagesOf(lf, "t");
+    ASSERT_EQ(lfSplit.size(), 1);
+    ASSERT_EQ(lfSplit[0].size(), 3);
+    EXPECT_EQ(lfSplit[0][1], "");
+    EXPECT_EQ(lfSplit[0][2], "next");
 
     // The editor's choice of encoding: UTF-8 when the whole file is, Windows-1252 otherwise.
     EXPECT_EQ(pagesOf("{{caf\xc3\xa9\r\n", "t")[0][0], QString::fromUtf8("{{caf\xc3\xa9"));
@@ -188,27 +208,19 @@ TEST(TemplatePrinter, PrintsFromTheWindowIntoAPdf)
     // Unsaved changes are not printed: the file as last saved is.
     d->document().append({kind::Text, "not saved", {}});
     const QString pdf = testHome() + "/out.pdf";
-    const auto toPdf = [pdf](int copies) {
-        return [pdf, copies](QPrinter &printer) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdf);
-            printer.setCopyCount(copies);
-        };
-    };
-    s.dialogs->answerPrint(true, toPdf(1));
+    s.dialogs->answerPrint(true, toPdf(pdf));
     QTest::keyClick(s.frame.get(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_TRUE(s.dialogs->messages().isEmpty());
     EXPECT_EQ(pdfPages(pdf), 3);
 
-    s.dialogs->answerPrint(true, toPdf(2));
+    s.dialogs->answerPrint(true, toPdf(pdf, 2));
     s.trigger("file_print");
     EXPECT_EQ(pdfPages(pdf), 6);
     EXPECT_EQ(d->windowTitle(), path);
 
     // Page 2 to 2 of the dialog: one page.
     s.dialogs->answerPrint(true, [pdf](QPrinter &printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
+        toPdf(pdf)(printer);
         printer.setPrintRange(QPrinter::PageRange);
         printer.setFromTo(2, 2);
     });
@@ -216,10 +228,34 @@ TEST(TemplatePrinter, PrintsFromTheWindowIntoAPdf)
     EXPECT_EQ(pdfPages(pdf), 1);
 
     writeAll(path, numberedLines(50));
-    s.dialogs->answerPrint(true, toPdf(1));
+    s.dialogs->answerPrint(true, toPdf(pdf));
     s.trigger("file_print");
     EXPECT_EQ(pdfPages(pdf), 1);
     EXPECT_TRUE(s.dialogs->messages().isEmpty());
+}
+
+TEST(TemplatePrinter, ALfTemplatePrintsLineByLineFromTheWindow)
+{
+    // 120 lines ended by LF alone, as an editor on Linux writes them: three pages, not one.
+    QByteArray lf = numberedLines(120);
+    lf.replace("\r\n", "\n");
+    const QString path = testHome() + "/linux.htp";
+    writeAll(path, lf);
+    Stencilry s;
+    s.open(path);
+    const QString pdf = testHome() + "/out.pdf";
+    s.dialogs->answerPrint(true, toPdf(pdf));
+    s.trigger("file_print");
+    EXPECT_TRUE(s.dialogs->messages().isEmpty());
+    EXPECT_EQ(pdfPages(pdf), 3);
+
+    RecordingSink sink;
+    ASSERT_EQ(printCopies(sink, path, path, {0, 0, 1, true}, false), "");
+    ASSERT_EQ(sink.jobs.size(), 1);
+    ASSERT_EQ(sink.jobs[0].size(), 3);
+    EXPECT_EQ(sink.jobs[0][0][0], "{{line 1");
+    EXPECT_EQ(sink.jobs[0][0][52], path + ": Page 1");
+    EXPECT_EQ(sink.jobs[0][2].back(), "{{line 120");
 }
 
 TEST(TemplatePrinter, UntitledCancelledAndFailedPrints)
