@@ -1,4 +1,5 @@
 #include "aboutbox.h"
+#include "translation.h"
 
 #include "captionfit.h"
 
@@ -31,14 +32,14 @@ AboutBox::AboutBox(const AboutInfo &info, QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(info.objectName);
-    setWindowTitle(QStringLiteral("About ") + info.appTitle);
+    setWindowTitle(translate("common", "About %1").arg(info.appTitle));
     setFixedSize(twips(0, 0, 5730, 3870).size());
 
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("picIcon"));
     icon->setGeometry(twips(240, 240, 540, 540));
     icon->setPixmap(info.icon.pixmap(32, 32));
-    icon->setAccessibleName(QStringLiteral("Program icon"));
+    icon->setAccessibleName(translate("common", "Program icon"));
 
     const QString title = info.fixedTitle.isEmpty() ? info.appTitle : info.fixedTitle;
     QFont titleFont = font();
@@ -58,11 +59,11 @@ AboutBox::AboutBox(const AboutInfo &info, QWidget *parent)
 
     label(this, "lblDisclaimer", info.disclaimer, twips(255, 2625, 3870, 825));
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    auto *ok = new QPushButton(translate("common", "OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setGeometry(twips(4245, 2625, 1260, 345));
     ok->setDefault(true);
-    ok->setAccessibleName(QStringLiteral("OK"));
+    ok->setAccessibleName(translate("common", "OK"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     fitCaptions(this);
 }
@@ -75,7 +76,8 @@ void AboutBox::open(const AboutInfo &info, QWidget *parent)
 
 QString AboutBox::versionText(const AboutInfo &info)
 {
-    return QStringLiteral("Version ") + versionNumber(info.major, info.minor, info.revision);
+    return translate("common", "Version %1")
+        .arg(versionNumber(info.major, info.minor, info.revision));
 }
 
 QString AboutBox::versionNumber(int major, int minor, int revision)

@@ -1,6 +1,7 @@
 #include "commandspecs.h"
 
 #include "dialogs.h"
+#include "translation.h"
 
 #include <QAction>
 #include <QMenu>
@@ -13,7 +14,7 @@ void createActions(QWidget *owner, std::initializer_list<ActionSpec> specs,
                    const CommandRunner &run)
 {
     for (const ActionSpec &spec : specs) {
-        auto *a = new QAction(QString::fromLatin1(spec.caption), owner);
+        auto *a = new QAction(translate("menu", spec.caption), owner);
         a->setObjectName(QLatin1String(spec.name));
         a->setShortcut(spec.shortcut);
         a->setShortcutContext(Qt::WindowShortcut);
@@ -28,7 +29,7 @@ QList<QMenu *> createMenus(QWidget *owner, std::initializer_list<MenuSpec> specs
 {
     QList<QMenu *> menus;
     for (const MenuSpec &spec : specs) {
-        auto *menu = new QMenu(QString::fromLatin1(spec.caption), owner);
+        auto *menu = new QMenu(translate("menu", spec.caption), owner);
         menu->setObjectName(QLatin1String(spec.name));
         menu->menuAction()->setObjectName(QLatin1String(spec.name));
         for (const char *item : spec.items) {
@@ -52,11 +53,11 @@ void runCommand(Dialogs &dialogs, const std::function<void()> &command)
     try {
         command();
     } catch (const std::exception &e) {
-        dialogs.msgBox(QStringLiteral("The command could not be completed.\r\n\r\n%1")
+        dialogs.msgBox(translate("common", "The command could not be completed.\r\n\r\n%1")
                            .arg(QString::fromLocal8Bit(e.what())),
                        mb::OkOnly | mb::Critical);
     } catch (...) {
-        dialogs.msgBox(QStringLiteral("The command could not be completed."),
+        dialogs.msgBox(translate("common", "The command could not be completed."),
                        mb::OkOnly | mb::Critical);
     }
 }

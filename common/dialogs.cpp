@@ -1,4 +1,5 @@
 #include "dialogs.h"
+#include "translation.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>
@@ -109,7 +110,8 @@ void configure(QFileDialog &dlg, const FileDialogOptions &options)
 
 std::optional<QString> QtDialogs::openFile(const FileDialogOptions &options)
 {
-    QFileDialog dlg(m_parent, options.title.isEmpty() ? QStringLiteral("Open") : options.title);
+    QFileDialog dlg(m_parent,
+                    options.title.isEmpty() ? translate("common", "Open") : options.title);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     const bool multi = options.flags & ofn::AllowMultiSelect;
     dlg.setFileMode(multi ? QFileDialog::ExistingFiles
@@ -130,7 +132,8 @@ std::optional<QString> QtDialogs::openFile(const FileDialogOptions &options)
 
 std::optional<QString> QtDialogs::saveFile(const FileDialogOptions &options)
 {
-    QFileDialog dlg(m_parent, options.title.isEmpty() ? QStringLiteral("Save As") : options.title);
+    QFileDialog dlg(m_parent,
+                    options.title.isEmpty() ? translate("common", "Save As") : options.title);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setOption(QFileDialog::DontConfirmOverwrite, !(options.flags & ofn::OverwritePrompt));

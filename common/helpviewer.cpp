@@ -1,4 +1,5 @@
 #include "helpviewer.h"
+#include "translation.h"
 
 #include "paths.h"
 
@@ -20,7 +21,7 @@ QString launchHelpViewer(const QString &helpFilePath)
     const QString viewer = QStringLiteral("winhlp32.exe");
     if (QProcess::startDetached(viewer, {helpFilePath}))
         return {};
-    return QStringLiteral("The help viewer %1 could not be started.").arg(viewer);
+    return translate("common", "The help viewer %1 could not be started.").arg(viewer);
 }
 
 #else
@@ -41,16 +42,17 @@ QString launchHelpViewer(const QString &helpFilePath)
     const QString manual = file.path() + u'/' + file.completeBaseName() + QStringLiteral(".html");
     if (QFileInfo::exists(manual)) {
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
-            return QStringLiteral("No program could be started to show the help manual %1.")
+            return translate("common", "No program could be started to show the help manual %1.")
                 .arg(manual);
         return {};
     }
 
     // The desktop handler gives no reason when it fails, so say the likely one first.
     if (!QFileInfo::exists(native))
-        return QStringLiteral("The help file %1 could not be found.").arg(native);
+        return translate("common", "The help file %1 could not be found.").arg(native);
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(native)))
-        return QStringLiteral("No program could be started to show the help file %1.").arg(native);
+        return translate("common", "No program could be started to show the help file %1.")
+            .arg(native);
     return {};
 }
 

@@ -1,4 +1,5 @@
 #include "hostautomation.h"
+#include "translation.h"
 
 #include "hostinterface.h"
 
@@ -24,13 +25,14 @@ namespace {
 
 QString notRegisteredMessage()
 {
-    return QStringLiteral("The Quillsite automation server is not registered on this system.");
+    return translate("common", "The Quillsite automation server is not registered on this system.");
 }
 
 #ifdef Q_OS_WIN
 QString cannotStartMessage(const QString &detail)
 {
-    return QStringLiteral("The Quillsite automation server could not be started (%1).").arg(detail);
+    return translate("common", "The Quillsite automation server could not be started (%1).")
+        .arg(detail);
 }
 #else
 QString cannotStartMessage(const QString &command, QString reason)
@@ -39,8 +41,9 @@ QString cannotStartMessage(const QString &command, QString reason)
     if (const qsizetype colon = reason.indexOf(QStringLiteral(": "));
         colon > 0 && !reason.left(colon).contains(QLatin1Char(' ')))
         reason.remove(0, colon + 2);
-    return QStringLiteral("The Quillsite automation server could not be started with the command "
-                          "%1: %2.")
+    return translate("common",
+                     "The Quillsite automation server could not be started with the command "
+                     "%1: %2.")
         .arg(command, reason);
 }
 #endif
@@ -53,7 +56,7 @@ namespace {
 
 QString hresultText(HRESULT hr)
 {
-    return QStringLiteral("error 0x%1").arg(static_cast<quint32>(hr), 8, 16, QLatin1Char('0'));
+    return translate("common", "error 0x%1").arg(static_cast<quint32>(hr), 8, 16, QLatin1Char('0'));
 }
 
 // The template test entry of the host's interface: 25th in its table, after IUnknown's three
@@ -102,8 +105,8 @@ QString hostTestTemplate(const QString &templatePath)
             // Passed by reference: free whatever the server left there.
             SysFreeString(path);
             if (FAILED(hr))
-                message = QStringLiteral("The Quillsite automation server could not test the "
-                                         "template (%1).")
+                message = translate("common", "The Quillsite automation server could not test the "
+                                              "template (%1).")
                               .arg(hresultText(hr));
             static_cast<IUnknown *>(host)->Release();
         }

@@ -1,4 +1,5 @@
 #include "inifilestore.h"
+#include "translation.h"
 
 #include "textcodec.h"
 #include "writerqueue.h"
@@ -363,17 +364,17 @@ std::optional<QByteArray> IniFile::withValues(const IniValues &values, QString *
     };
     if (!m_settings)
         return fail(
-            QStringLiteral("no working copy could be written in %1.").arg(QDir::tempPath()));
+            translate("common", "no working copy could be written in %1.").arg(QDir::tempPath()));
     for (const auto &[key, value] : values)
         m_settings->setValue(key, value);
     m_settings->sync();
     if (m_settings->status() != QSettings::NoError)
-        return fail(QStringLiteral("the working copy could not be written."));
+        return fail(translate("common", "the working copy could not be written."));
     const qsizetype keys = m_settings->allKeys().size();
     const std::optional<QByteArray> updated = fileContent(m_copy->path());
     if (!updated || !isWholeIniText(*updated, keys))
-        return fail(QStringLiteral("the working copy in %1 could not be written completely "
-                                   "(the disk may be full).")
+        return fail(translate("common", "the working copy in %1 could not be written completely "
+                                        "(the disk may be full).")
                         .arg(QDir::tempPath()));
     return updated;
 }
@@ -392,14 +393,16 @@ bool changeIniFile(const QString &file, const IniChange &change, QString *reason
     };
     const QFileInfo info(file);
     if (!QDir().mkpath(info.absolutePath()))
-        return fail(QStringLiteral("the folder %1 could not be created.").arg(info.absolutePath()));
+        return fail(
+            translate("common", "the folder %1 could not be created.").arg(info.absolutePath()));
     if (info.isDir())
-        return fail(QStringLiteral("a folder of that name is in the way."));
+        return fail(translate("common", "a folder of that name is in the way."));
     if (info.exists() && !info.isWritable())
-        return fail(QStringLiteral("the file is read-only."));
+        return fail(translate("common", "the file is read-only."));
     const QString lockPath = file + QStringLiteral(".lock");
     if (QFileInfo(lockPath).isDir())
-        return fail(QStringLiteral("a folder is in the way of its lock file %1.").arg(lockPath));
+        return fail(
+            translate("common", "a folder is in the way of its lock file %1.").arg(lockPath));
 
     // The lock QSettings itself takes while writing this file, so other writers take turns with
     // us. The turn is given on only after the lock is released.
@@ -408,8 +411,8 @@ bool changeIniFile(const QString &file, const IniChange &change, QString *reason
     if (!lockWithinBound(lock, queue))
         return fail(
             lock.error() == QLockFile::LockFailedError
-                ? QStringLiteral("another program kept the file locked.")
-                : QStringLiteral("its lock file %1 could not be made.").arg(lock.fileName()));
+                ? translate("common", "another program kept the file locked.")
+                : translate("common", "its lock file %1 could not be made.").arg(lock.fileName()));
 
     // Whether the file exists is asked only now, under the lock: a writer that found no file
     // before another created it would otherwise replace that writer's values with its own.
@@ -425,10 +428,11 @@ bool changeIniFile(const QString &file, const IniChange &change, QString *reason
     IniFile ini(content, IniFile::FromContent{});
     if (!ini.isWhole()) {
         const std::optional<qsizetype> line = unreadableLine(content);
-        return fail(line ? QStringLiteral("line %1 of the file cannot be read as a section header "
-                                          "or a key=value pair.")
+        return fail(line ? translate("common",
+                                     "line %1 of the file cannot be read as a section header "
+                                     "or a key=value pair.")
                                .arg(*line)
-                         : QStringLiteral("the file could not be read as settings."));
+                         : translate("common", "the file could not be read as settings."));
     }
     const std::optional<IniValues> values = change(ini, reason);
     if (!values)

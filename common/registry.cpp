@@ -1,4 +1,5 @@
 #include "registry.h"
+#include "translation.h"
 
 #include "inifilestore.h"
 
@@ -50,10 +51,10 @@ bool RegistryKey::setString(const QString &valueName, const QString &value, Stor
         return false;
     };
     if (!m_open)
-        return fail(QStringLiteral("the key is closed."));
+        return fail(translate("common", "the key is closed."));
     HKEY key = nullptr;
     if (!openOrCreate(m_path, KEY_SET_VALUE, &key))
-        return fail(QStringLiteral("the key could not be opened."));
+        return fail(translate("common", "the key could not be opened."));
     const QByteArray name = valueName.toLocal8Bit();
     const QByteArray data = value.toLocal8Bit();
     // REG_SZ data counts its terminating null.
@@ -61,7 +62,7 @@ bool RegistryKey::setString(const QString &valueName, const QString &value, Stor
                                    reinterpret_cast<const BYTE *>(data.constData()),
                                    static_cast<DWORD>(data.size() + 1));
     RegCloseKey(key);
-    return rc == ERROR_SUCCESS || fail(QStringLiteral("the value could not be set."));
+    return rc == ERROR_SUCCESS || fail(translate("common", "the value could not be set."));
 }
 
 std::optional<QString> RegistryKey::string(const QString &valueName) const
@@ -117,7 +118,7 @@ std::optional<RegistryKey> RegistryKey::create(const QString &keyPath)
 bool RegistryKey::setString(const QString &valueName, const QString &value, StoreFailure *failure)
 {
     const QString file = hiveFilePath();
-    QString reason = QStringLiteral("the key is closed.");
+    QString reason = translate("common", "the key is closed.");
     if (m_open && detail::writeIniValue(file, iniKey(m_path, valueName), value, &reason))
         return true;
     if (failure)

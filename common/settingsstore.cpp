@@ -1,4 +1,5 @@
 #include "settingsstore.h"
+#include "translation.h"
 
 #include <QSettings>
 
@@ -75,7 +76,8 @@ bool SettingsStore::setMany(const QString &application, const QList<SettingsWrit
     if (store.status() == QSettings::NoError)
         return true;
     if (failure)
-        *failure = {storeKey(application), QStringLiteral("access to the registry was denied.")};
+        *failure = {storeKey(application),
+                    translate("common", "access to the registry was denied.")};
     return false;
 }
 
@@ -88,7 +90,7 @@ bool SettingsStore::change(const QString &application, const SettingsChange &cha
     if (!lock.tryLock(2000)) {
         if (failure)
             *failure = {storeKey(application),
-                        QStringLiteral("another program kept the settings locked.")};
+                        translate("common", "another program kept the settings locked.")};
         return false;
     }
     QString reason;

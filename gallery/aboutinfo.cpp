@@ -1,4 +1,5 @@
 #include "aboutinfo.h"
+#include "translation.h"
 
 #include "programicon.h"
 
@@ -12,12 +13,13 @@ AboutInfo aboutInfo()
     info.major = VersionMajor;
     info.minor = VersionMinor;
     info.revision = VersionRevision;
-    info.description = QStringLiteral(
+    info.description = translate(
+        "artshelf",
         "Builds clipart galleries for Quillsite 97: sort pictures into categories, give them "
         "titles, and install the finished gallery into Quillsite's clipart folder.");
-    info.disclaimer = QStringLiteral(
-        "Warning: this program is protected by copyright law. Unauthorized copying or "
-        "distribution of it, or of any part of it, is prohibited.");
+    info.disclaimer = translate(
+        "artshelf", "Warning: this program is protected by copyright law. Unauthorized copying or "
+                    "distribution of it, or of any part of it, is prohibited.");
     info.icon = hicolorIcon(QStringLiteral("artshelf"));
     return info;
 }

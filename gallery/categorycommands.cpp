@@ -1,23 +1,26 @@
 #include "categorytreemodel.h"
 #include "mainwindow.h"
+#include "translation.h"
 
 #include <QScopedValueRollback>
 
 namespace qs::gallery {
 
 namespace {
-const QString FolderPrompt = QStringLiteral("Enter a folder name for this category.");
+const char *const FolderPrompt =
+    QT_TRANSLATE_NOOP("artshelf", "Enter a folder name for this category.");
 } // namespace
 
 void frmMain::newCategory()
 {
-    const QString caption = QStringLiteral("New Category");
-    const QString name = m_dialogs->inputBox(QStringLiteral("Enter a name for this new category."),
-                                             caption, QStringLiteral("Untitled"));
+    const QString caption = translate("artshelf", "New Category");
+    const QString name =
+        m_dialogs->inputBox(translate("artshelf", "Enter a name for this new category."), caption,
+                            QStringLiteral("Untitled"));
     if (name.isEmpty())
         return;
-    const QString path =
-        m_dialogs->inputBox(FolderPrompt, caption, QStringLiteral("unnamedfolder"));
+    const QString path = m_dialogs->inputBox(translate("artshelf", FolderPrompt), caption,
+                                             QStringLiteral("unnamedfolder"));
     if (path.isEmpty())
         return;
     if (report(m_document->addCategory(name, path)))
@@ -30,12 +33,13 @@ void frmMain::editCategory()
     if (k < 1)
         return;
     const Folder *folder = m_document->category(k);
-    const QString caption = QStringLiteral("Edit Category");
-    const QString name = m_dialogs->inputBox(QStringLiteral("Enter a name for this category."),
-                                             caption, folder->FolderName);
+    const QString caption = translate("artshelf", "Edit Category");
+    const QString name = m_dialogs->inputBox(
+        translate("artshelf", "Enter a name for this category."), caption, folder->FolderName);
     if (name.isEmpty())
         return;
-    const QString path = m_dialogs->inputBox(FolderPrompt, caption, folder->FolderPath);
+    const QString path =
+        m_dialogs->inputBox(translate("artshelf", FolderPrompt), caption, folder->FolderPath);
     if (path.isEmpty())
         return;
     if (report(m_document->editCategory(k, name, path)))
@@ -48,11 +52,11 @@ void frmMain::removeCategory()
     if (k == CategoryTreeModel::NoNode)
         return;
     if (k == CategoryTreeModel::RootNode) {
-        m_dialogs->msgBox(QStringLiteral("You cannot remove the root folder."));
+        m_dialogs->msgBox(translate("artshelf", "You cannot remove the root folder."));
         return;
     }
-    if (m_dialogs->msgBox(QStringLiteral("Are you sure you want to remove this category?"),
-                          mb::YesNo, QStringLiteral("Remove Category")) != mb::Yes)
+    if (m_dialogs->msgBox(translate("artshelf", "Are you sure you want to remove this category?"),
+                          mb::YesNo, translate("artshelf", "Remove Category")) != mb::Yes)
         return;
     {
         const QScopedValueRollback moving(m_movingSelection, true);

@@ -4,6 +4,7 @@
 #include "helpviewer.h"
 #include "itemlistmodel.h"
 #include "mainwindow.h"
+#include "translation.h"
 
 #include "aboutbox.h"
 
@@ -28,8 +29,9 @@ void frmMain::RefreshItemList()
     m_listView->setEnabled(category);
     const QString duplicate = m_listModel->setCategory(category ? node : 0);
     if (!duplicate.isEmpty())
-        m_dialogs->msgBox(QStringLiteral("This category lists the picture file \"%1\" more than "
-                                         "once; only the items before the second one are shown.")
+        m_dialogs->msgBox(translate("artshelf",
+                                    "This category lists the picture file \"%1\" more than "
+                                    "once; only the items before the second one are shown.")
                               .arg(duplicate),
                           mb::OkOnly | mb::Information);
 }
@@ -44,7 +46,7 @@ void frmMain::selectionChanged()
 
 bool frmMain::askSaveFirst(const QString &question)
 {
-    const int answer = m_dialogs->msgBox(question, mb::YesNoCancel, QStringLiteral("New"));
+    const int answer = m_dialogs->msgBox(question, mb::YesNoCancel, translate("artshelf", "New"));
     if (answer == mb::Cancel)
         return false;
     // A save the user asked for must succeed before the open gallery is dropped.
@@ -55,8 +57,9 @@ bool frmMain::mayExit(bool mayAsk)
 {
     if (!m_document->isChanged() || !mayAsk)
         return true;
-    switch (m_dialogs->msgBox(QStringLiteral("Do you want to save this document before exiting?"),
-                              mb::YesNoCancel, QStringLiteral("Exit"))) {
+    switch (m_dialogs->msgBox(
+        translate("artshelf", "Do you want to save this document before exiting?"), mb::YesNoCancel,
+        translate("artshelf", "Exit"))) {
     case mb::Yes:
         // A cancelled or failed save keeps the program open.
         if (currentFilePath().isEmpty() ? !fileSaveAs() : !report(m_document->save()))
@@ -90,7 +93,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 void frmMain::fileNew()
 {
     if (!askSaveFirst(
-            QStringLiteral("Do you want to save this document before creating a new one?")))
+            translate("artshelf", "Do you want to save this document before creating a new one?")))
         return;
     ResetGallery();
     RefreshItemList();
@@ -99,7 +102,7 @@ void frmMain::fileNew()
 void frmMain::fileOpen()
 {
     if (!askSaveFirst(
-            QStringLiteral("Do you want to save this document before opening a new one?")))
+            translate("artshelf", "Do you want to save this document before opening a new one?")))
         return;
     const auto chosen = m_dialogs->openFile(m_galleryDialog);
     if (chosen)

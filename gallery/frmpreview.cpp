@@ -1,4 +1,5 @@
 #include "frmpreview.h"
+#include "translation.h"
 
 #include "dialogs.h"
 
@@ -14,9 +15,9 @@ frmPreview::frmPreview(Dialogs &dialogs, QWidget *parent)
     , m_imgPic(new QLabel(this))
 {
     setObjectName(QStringLiteral("frmPreview"));
-    setWindowTitle(QStringLiteral("Preview"));
+    setWindowTitle(translate("artshelf", "Preview"));
     m_imgPic->setObjectName(QStringLiteral("imgPic"));
-    m_imgPic->setAccessibleName(QStringLiteral("Picture"));
+    m_imgPic->setAccessibleName(translate("artshelf", "Picture"));
     m_imgPic->setAlignment(Qt::AlignCenter);
     resize(4680 / 15, 3195 / 15);
 }
@@ -30,7 +31,7 @@ void frmPreview::LoadPic(const QString &path)
     if (size.isValid() && qint64(size.width()) * size.height() <= MaxPixels)
         image = reader.read();
     if (image.isNull()) {
-        m_dialogs.msgBox(QStringLiteral("Picture file not found."));
+        m_dialogs.msgBox(translate("artshelf", "Picture file not found."));
         return;
     }
     m_picture = QPixmap::fromImage(image);

@@ -1,4 +1,5 @@
 #include "gallerydocument.h"
+#include "translation.h"
 
 #include "galleryfile.h"
 #include "hostinterface.h"
@@ -123,9 +124,10 @@ Result GalleryDocument::open(const QString &path)
     } catch (const GalleryFileError &e) {
         // A later Save must not overwrite the file with the part that was read.
         m_filePath.clear();
-        result = Result::message(QStringLiteral("The gallery could not be read completely.\r\n\r\n"
-                                                "File: %1\r\nReason: %2\r\n\r\n"
-                                                "What was read is shown; save it under a new name.")
+        result = Result::message(translate("artshelf",
+                                           "The gallery could not be read completely.\r\n\r\n"
+                                           "File: %1\r\nReason: %2\r\n\r\n"
+                                           "What was read is shown; save it under a new name.")
                                      .arg(e.file(), e.reason()),
                                  CriticalOk);
     }
@@ -143,9 +145,10 @@ Result GalleryDocument::save()
         m_changed = false;
         return Result::done();
     } catch (const GalleryFileError &e) {
-        return Result::message(QStringLiteral("The gallery could not be saved to %1.\r\n\r\n%2")
-                                   .arg(e.file(), e.reason()),
-                               CriticalOk);
+        return Result::message(
+            translate("artshelf", "The gallery could not be saved to %1.\r\n\r\n%2")
+                .arg(e.file(), e.reason()),
+            CriticalOk);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "galleryfile.h"
+#include "translation.h"
 
 #include "profilestring.h"
 #include "textcodec.h"
@@ -67,12 +68,12 @@ int readCount(ProfileStrings &ini, const QString &file, const QString &section, 
     const auto count = parseCount(text);
     if (!count)
         throw GalleryFileError(
-            file, QStringLiteral("the value of %1 in section [%2] is not a number (\"%3\").")
+            file, translate("artshelf", "the value of %1 in section [%2] is not a number (\"%3\").")
                       .arg(key, section, text));
     if (*count > MaxCount)
-        throw GalleryFileError(file,
-                               QStringLiteral("the value of %1 in section [%2] is too large (%3).")
-                                   .arg(key, section, text));
+        throw GalleryFileError(
+            file, translate("artshelf", "the value of %1 in section [%2] is too large (%3).")
+                      .arg(key, section, text));
     return *count < 0 ? 0 : static_cast<int>(*count);
 }
 
@@ -107,14 +108,15 @@ void LoadGallery(const QString &file, Gallery &gallery, ProfileStrings &ini)
         if (!path.isEmpty()) {
             if (paths.contains(path))
                 throw GalleryFileError(
-                    file,
-                    path == Gallery::RootKey
-                        ? QStringLiteral("the category \"%1\" in section [%2] uses the folder "
-                                         "\"%3\", which names the gallery itself.")
-                              .arg(name, section, path)
-                        : QStringLiteral("the category \"%1\" in section [%2] uses the folder "
-                                         "\"%3\", which an earlier category already uses.")
-                              .arg(name, section, path));
+                    file, path == Gallery::RootKey
+                              ? translate("artshelf",
+                                          "the category \"%1\" in section [%2] uses the folder "
+                                          "\"%3\", which names the gallery itself.")
+                                    .arg(name, section, path)
+                              : translate("artshelf",
+                                          "the category \"%1\" in section [%2] uses the folder "
+                                          "\"%3\", which an earlier category already uses.")
+                                    .arg(name, section, path));
             paths.insert(path);
         }
         const int k = gallery.AddFolder(name, path);
@@ -123,11 +125,12 @@ void LoadGallery(const QString &file, Gallery &gallery, ProfileStrings &ini)
         claimed += count;
         if (claimed > MaxTotalItems)
             throw GalleryFileError(
-                file, QStringLiteral("the categories up to section [%1] claim %2 items in all, "
-                                     "more than a gallery may hold (%3).")
-                          .arg(section)
-                          .arg(claimed)
-                          .arg(MaxTotalItems));
+                file,
+                translate("artshelf", "the categories up to section [%1] claim %2 items in all, "
+                                      "more than a gallery may hold (%3).")
+                    .arg(section)
+                    .arg(claimed)
+                    .arg(MaxTotalItems));
         items.Item.Reserve(count);
         // A file may claim up to a million items, mostly missing: keys are built in place and
         // the default title is one shared text, so that each item costs little more than itself.

@@ -3,6 +3,7 @@
 #include "hostinterface.h"
 #include "paths.h"
 #include "textcodec.h"
+#include "translation.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,9 +23,9 @@ struct InstallError
 InstallError fileError(int fallbackNumber, const QString &nativePath, const QString &reason)
 {
     if (!QFileInfo(nativePath).absoluteDir().exists())
-        return {76, QStringLiteral("Path not found (%1)").arg(nativePath)};
+        return {76, translate("artshelf", "Path not found (%1)").arg(nativePath)};
     return {fallbackNumber,
-            QStringLiteral("Path/File access error (%1: %2)").arg(nativePath, reason)};
+            translate("artshelf", "Path/File access error (%1: %2)").arg(nativePath, reason)};
 }
 
 // The lines already listed must survive: a last line without its end gets one first, so the
@@ -59,7 +60,7 @@ Result GalleryDocument::install(const QString &clipartFolder, const QString &nam
         // The copy must land in the clipart folder itself, where the list says it is.
         if (name.contains(QLatin1Char('\\')) || name.contains(QLatin1Char('/')) ||
             name == QStringLiteral("..") || name == QStringLiteral("."))
-            throw InstallError{52, QStringLiteral("Bad file name or number (%1)").arg(name)};
+            throw InstallError{52, translate("artshelf", "Bad file name or number (%1)").arg(name)};
         const QString fileName = name + QStringLiteral(".gal");
         const QString target = toNativePath(clipartFolder + fileName);
         try {
@@ -68,10 +69,10 @@ Result GalleryDocument::install(const QString &clipartFolder, const QString &nam
             throw fileError(75, target, e.reason());
         }
         appendLine(toNativePath(clipartFolder + host::GalleryListName), fileName);
-        return Result::message(QStringLiteral("Clipart Gallery successfully installed."), 0, {},
-                               true);
+        return Result::message(translate("artshelf", "Clipart Gallery successfully installed."), 0,
+                               {}, true);
     } catch (const InstallError &e) {
-        return Result::message(QStringLiteral("The following error occured:\r\n\r\n%1:  %2")
+        return Result::message(translate("artshelf", "The following error occured:\r\n\r\n%1:  %2")
                                    .arg(e.number)
                                    .arg(e.description));
     }

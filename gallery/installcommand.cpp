@@ -1,5 +1,6 @@
 #include "hostinterface.h"
 #include "mainwindow.h"
+#include "translation.h"
 
 namespace qs::gallery {
 
@@ -7,20 +8,22 @@ void frmMain::installGallery()
 {
     const auto host = GalleryDocument::hostFolder();
     if (!host) {
-        m_dialogs->msgBox(QStringLiteral(
-            "Quillsite not found.  Cannot install gallery without Quillsite present."));
+        m_dialogs->msgBox(translate(
+            "artshelf", "Quillsite not found.  Cannot install gallery without Quillsite present."));
         return;
     }
     const QString clipart = host::clipartFolder(*host);
-    if (m_dialogs->msgBox(QStringLiteral("The Pictorium will now save a copy of the opened file "
-                                         "into the Quillsite Clipart Folder (") +
-                              clipart + QStringLiteral(").  Are you sure you want to do this?"),
-                          mb::YesNo, QStringLiteral("Install")) != mb::Yes)
+    if (m_dialogs->msgBox(translate("artshelf",
+                                    "The Pictorium will now save a copy of the opened file "
+                                    "into the Quillsite Clipart Folder (%1).  Are you "
+                                    "sure you want to do this?")
+                              .arg(clipart),
+                          mb::YesNo, translate("artshelf", "Install")) != mb::Yes)
         return;
-    const QString name =
-        m_dialogs->inputBox(QStringLiteral("Please enter a name for this file.  Do not include "
-                                           "the three letter .GAL extension."),
-                            QStringLiteral("Name"), QStringLiteral("untitled"));
+    const QString name = m_dialogs->inputBox(
+        translate("artshelf", "Please enter a name for this file.  Do not include "
+                              "the three letter .GAL extension."),
+        translate("artshelf", "Name"), QStringLiteral("untitled"));
     if (name.isEmpty())
         return;
     report(m_document->install(clipart, name));

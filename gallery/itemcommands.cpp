@@ -1,11 +1,13 @@
 #include "itemlistmodel.h"
 #include "mainwindow.h"
 #include "paths.h"
+#include "translation.h"
 
 namespace qs::gallery {
 
 namespace {
-const QString TitlePrompt = QStringLiteral("Please enter a title for this item.");
+const char *const TitlePrompt =
+    QT_TRANSLATE_NOOP("artshelf", "Please enter a title for this item.");
 } // namespace
 
 QString frmMain::choosePicture()
@@ -23,7 +25,8 @@ void frmMain::newItem()
     if (k < 1)
         return;
     const QString title =
-        m_dialogs->inputBox(TitlePrompt, QStringLiteral("New Item"), QStringLiteral("Untitled"));
+        m_dialogs->inputBox(translate("artshelf", TitlePrompt), translate("artshelf", "New Item"),
+                            QStringLiteral("Untitled"));
     if (title.isEmpty())
         return;
     const QString file = choosePicture();
@@ -61,8 +64,8 @@ void frmMain::editItem()
     if (listRowCount() == 0 || k < 1 || j < 1)
         return;
     const Clipart &clip = m_document->category(k)->Items.Item(j);
-    const QString title =
-        m_dialogs->inputBox(TitlePrompt, QStringLiteral("Edit Item"), clip.Description);
+    const QString title = m_dialogs->inputBox(translate("artshelf", TitlePrompt),
+                                              translate("artshelf", "Edit Item"), clip.Description);
     if (title.isEmpty())
         return;
     m_pictureDialog.fileName = clip.Filename;
@@ -76,8 +79,8 @@ void frmMain::removeItem()
     const int j = selectedRow();
     if (listRowCount() == 0 || j < 1)
         return;
-    if (m_dialogs->msgBox(QStringLiteral("Are you sure you want to remove this item?"), mb::YesNo,
-                          QStringLiteral("Remove Item")) != mb::Yes)
+    if (m_dialogs->msgBox(translate("artshelf", "Are you sure you want to remove this item?"),
+                          mb::YesNo, translate("artshelf", "Remove Item")) != mb::Yes)
         return;
     report(m_document->removeItem(selectedNode(), j));
 }

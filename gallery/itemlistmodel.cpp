@@ -1,4 +1,5 @@
 #include "itemlistmodel.h"
+#include "translation.h"
 
 #include "categorytreemodel.h"
 #include "gallerydocument.h"
@@ -118,7 +119,7 @@ QVariant ItemListModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    return section == 0 ? QStringLiteral("Description") : QStringLiteral("Filename");
+    return section == 0 ? translate("artshelf", "Description") : translate("artshelf", "Filename");
 }
 
 bool ItemListModel::setData(const QModelIndex &index, const QVariant &value, int role)

@@ -1,5 +1,6 @@
 #include "aboutinfo.h"
 #include "mainwindow.h"
+#include "translation.h"
 
 #include <QApplication>
 
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
     if (line.exitCode)
         return *line.exitCode;
     QApplication app(argc, argv);
+    qs::installTranslations(app, QStringLiteral("artshelf"));
     qs::gallery::frmMain window;
     window.show();
     window.openFiles(line.files);

@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "translation.h"
 
 #include "categorytreemodel.h"
 #include "commandspecs.h"
@@ -79,32 +80,46 @@ void frmMain::createActions()
     qs::createActions(
         this,
         {
-            {"file_new", "&New", {}, [this] { fileNew(); }},
-            {"file_open", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O), [this] { fileOpen(); }},
-            {"file_save", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { fileSave(); }},
-            {"file_saveas", "Save &As...", {}, [this] { fileSaveAs(); }},
-            {"install_gallery", "&Install Gallery...", QKeySequence(Qt::CTRL | Qt::Key_I),
-             [this] { installGallery(); }},
-            {"file_exit", "E&xit", {}, [this] { close(); }},
-            {"edit_undo", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z), nullptr},
-            {"edit_cut", "Cu&t", QKeySequence(Qt::CTRL | Qt::Key_X), nullptr},
-            {"edit_copy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C), nullptr},
-            {"edit_paste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V), nullptr},
-            {"edit_clear", "C&lear", QKeySequence(Qt::Key_Delete), nullptr},
-            {"file_find", "&Find...", QKeySequence(Qt::Key_F3), nullptr},
-            {"item_new", "&New...", QKeySequence(Qt::CTRL | Qt::Key_N), [this] { newItem(); }},
-            {"add_multiple", "&Add Multiple...", QKeySequence(Qt::CTRL | Qt::Key_A),
-             [this] { addMultiple(); }},
-            {"item_edit", "&Edit...", QKeySequence(Qt::CTRL | Qt::Key_E), [this] { editItem(); }},
-            {"item_remove", "&Remove", {}, [this] { removeItem(); }},
-            {"item_preview", "&Preview Item", QKeySequence(Qt::Key_F2), [this] { previewItem(); }},
-            {"new_cat", "Ne&w Category...", QKeySequence(Qt::CTRL | Qt::Key_W),
-             [this] { newCategory(); }},
-            {"edit_cat", "E&dit Category...", QKeySequence(Qt::CTRL | Qt::Key_D),
-             [this] { editCategory(); }},
-            {"rem_cat", "Re&move Category", {}, [this] { removeCategory(); }},
-            {"help_topics", "&Help Topics", QKeySequence(Qt::Key_F1), [this] { helpTopics(); }},
-            {"help_about", "&About...", {}, [this] { helpAbout(); }},
+            {"file_new", QT_TRANSLATE_NOOP("menu", "&New"), {}, [this] { fileNew(); }},
+            {"file_open", QT_TRANSLATE_NOOP("menu", "&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+             [this] { fileOpen(); }},
+            {"file_save", QT_TRANSLATE_NOOP("menu", "&Save"), QKeySequence(Qt::CTRL | Qt::Key_S),
+             [this] { fileSave(); }},
+            {"file_saveas", QT_TRANSLATE_NOOP("menu", "Save &As..."), {}, [this] { fileSaveAs(); }},
+            {"install_gallery", QT_TRANSLATE_NOOP("menu", "&Install Gallery..."),
+             QKeySequence(Qt::CTRL | Qt::Key_I), [this] { installGallery(); }},
+            {"file_exit", QT_TRANSLATE_NOOP("menu", "E&xit"), {}, [this] { close(); }},
+            {"edit_undo", QT_TRANSLATE_NOOP("menu", "&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z),
+             nullptr},
+            {"edit_cut", QT_TRANSLATE_NOOP("menu", "Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X),
+             nullptr},
+            {"edit_copy", QT_TRANSLATE_NOOP("menu", "&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C),
+             nullptr},
+            {"edit_paste", QT_TRANSLATE_NOOP("menu", "&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V),
+             nullptr},
+            {"edit_clear", QT_TRANSLATE_NOOP("menu", "C&lear"), QKeySequence(Qt::Key_Delete),
+             nullptr},
+            {"file_find", QT_TRANSLATE_NOOP("menu", "&Find..."), QKeySequence(Qt::Key_F3), nullptr},
+            {"item_new", QT_TRANSLATE_NOOP("menu", "&New..."), QKeySequence(Qt::CTRL | Qt::Key_N),
+             [this] { newItem(); }},
+            {"add_multiple", QT_TRANSLATE_NOOP("menu", "&Add Multiple..."),
+             QKeySequence(Qt::CTRL | Qt::Key_A), [this] { addMultiple(); }},
+            {"item_edit", QT_TRANSLATE_NOOP("menu", "&Edit..."), QKeySequence(Qt::CTRL | Qt::Key_E),
+             [this] { editItem(); }},
+            {"item_remove", QT_TRANSLATE_NOOP("menu", "&Remove"), {}, [this] { removeItem(); }},
+            {"item_preview", QT_TRANSLATE_NOOP("menu", "&Preview Item"), QKeySequence(Qt::Key_F2),
+             [this] { previewItem(); }},
+            {"new_cat", QT_TRANSLATE_NOOP("menu", "Ne&w Category..."),
+             QKeySequence(Qt::CTRL | Qt::Key_W), [this] { newCategory(); }},
+            {"edit_cat", QT_TRANSLATE_NOOP("menu", "E&dit Category..."),
+             QKeySequence(Qt::CTRL | Qt::Key_D), [this] { editCategory(); }},
+            {"rem_cat",
+             QT_TRANSLATE_NOOP("menu", "Re&move Category"),
+             {},
+             [this] { removeCategory(); }},
+            {"help_topics", QT_TRANSLATE_NOOP("menu", "&Help Topics"), QKeySequence(Qt::Key_F1),
+             [this] { helpTopics(); }},
+            {"help_about", QT_TRANSLATE_NOOP("menu", "&About..."), {}, [this] { helpAbout(); }},
         },
         [this](const std::function<void()> &command) { runCommand(*m_dialogs, command); });
     // Shortcuts stay live whatever the menus show.
@@ -116,18 +131,20 @@ void frmMain::createMenus()
     const QList<QMenu *> menus = qs::createMenus(
         this, {
                   {"file_menu",
-                   "&File",
+                   QT_TRANSLATE_NOOP("menu", "&File"),
                    {"file_new", "file_open", "file_save", "file_saveas", "-dumb10",
                     "install_gallery", "-dumb1", "file_exit"}},
                   {"edit_menu",
-                   "&Edit",
+                   QT_TRANSLATE_NOOP("menu", "&Edit"),
                    {"edit_undo", "-dumb4", "edit_cut", "edit_copy", "edit_paste", "edit_clear",
                     "-dumb3", "file_find"}},
                   {"item_menu",
-                   "&Item",
+                   QT_TRANSLATE_NOOP("menu", "&Item"),
                    {"item_new", "add_multiple", "item_edit", "item_remove", "-dumb11",
                     "item_preview", "-dumb5", "new_cat", "edit_cat", "rem_cat"}},
-                  {"help_menu", "&Help", {"help_topics", "-dumb7", "help_about"}},
+                  {"help_menu",
+                   QT_TRANSLATE_NOOP("menu", "&Help"),
+                   {"help_topics", "-dumb7", "help_about"}},
               });
     for (QMenu *menu : menus) {
         menu->setParent(menuBar(), menu->windowFlags());
@@ -150,10 +167,10 @@ void frmMain::createControls()
     m_treeModel = new CategoryTreeModel(m_document, &m_images, this);
     m_treeView = new QTreeView(central);
     m_treeView->setObjectName(QStringLiteral("TreeView1"));
-    m_treeView->setAccessibleName(QStringLiteral("Categories"));
+    m_treeView->setAccessibleName(translate("artshelf", "Categories"));
     m_treeView->setGeometry(twips(0, 405, 3975, 5370));
     m_treeView->setHeaderHidden(true);
-    m_treeView->header()->setAccessibleName(QStringLiteral("Category header"));
+    m_treeView->header()->setAccessibleName(translate("artshelf", "Category header"));
     m_treeView->setModel(m_treeModel);
     m_treeView->setSelectionMode(QAbstractItemView::SingleSelection);
     // The root's text, the gallery's name, is edited on a double click only: F2 is Preview
@@ -178,10 +195,10 @@ void frmMain::createControls()
     m_listModel = new ItemListModel(m_document, &m_images, this);
     m_listView = new QTreeView(central);
     m_listView->setObjectName(QStringLiteral("ListView1"));
-    m_listView->setAccessibleName(QStringLiteral("Items"));
+    m_listView->setAccessibleName(translate("artshelf", "Items"));
     m_listView->setGeometry(twips(4005, 405, 5010, 5370));
     m_listView->setModel(m_listModel);
-    m_listView->header()->setAccessibleName(QStringLiteral("Item columns"));
+    m_listView->header()->setAccessibleName(translate("artshelf", "Item columns"));
     m_listView->header()->setStretchLastSection(false);
     m_listView->header()->resizeSection(0, twips(3528));
     m_listView->header()->resizeSection(1, twips(3528));
@@ -192,7 +209,7 @@ void frmMain::createControls()
 
     m_statusBar = new QStatusBar(central);
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
-    m_statusBar->setAccessibleName(QStringLiteral("Status"));
+    m_statusBar->setAccessibleName(translate("artshelf", "Status"));
     m_statusBar->setGeometry(twips(0, 5775, 9045, 285));
     m_statusBar->setSizeGripEnabled(false);
     m_statusText = new QLabel(m_statusBar);
@@ -214,25 +231,37 @@ void frmMain::createToolbar()
         int group;
     };
     const ButtonSpec buttons[] = {
-        {"sbnNew", "Create New Gallery", "file_new", QStyle::SP_FileIcon, 1},
-        {"sbnOpen", "Open Existing Gallery", "file_open", QStyle::SP_DialogOpenButton, 1},
-        {"sbnSave", "Save Current Gallery", "file_save", QStyle::SP_DialogSaveButton, 1},
-        {"sbnSaveAs", "Save Gallery under new name", "file_saveas", QStyle::SP_DriveFDIcon, 1},
-        {"sbnInstall", "Install this Gallery", "install_gallery", QStyle::SP_ArrowDown, 2},
-        {"sbnNewCat", "Add Category", "new_cat", QStyle::SP_FileDialogNewFolder, 3},
-        {"sbnEditCat", "Edit Category", "edit_cat", QStyle::SP_FileDialogDetailedView, 3},
-        {"sbnRemCat", "Remove Category", "rem_cat", QStyle::SP_TrashIcon, 3},
-        {"sbnAddItem", "Add Gallery Item", "item_new", QStyle::SP_FileDialogStart, 4},
-        {"sbnEditItem", "Edit Gallery Item", "item_edit", QStyle::SP_FileDialogInfoView, 4},
-        {"sbnRemItem", "Remove Gallery Item", "item_remove", QStyle::SP_DialogDiscardButton, 4},
-        {"sbnPreview", "Preview Selected Item", "item_preview", QStyle::SP_FileDialogContentsView,
-         5},
-        {"sbnHelp", "Show Help Contents", "help_topics", QStyle::SP_MessageBoxQuestion, 6},
+        {"sbnNew", QT_TRANSLATE_NOOP("artshelf", "Create New Gallery"), "file_new",
+         QStyle::SP_FileIcon, 1},
+        {"sbnOpen", QT_TRANSLATE_NOOP("artshelf", "Open Existing Gallery"), "file_open",
+         QStyle::SP_DialogOpenButton, 1},
+        {"sbnSave", QT_TRANSLATE_NOOP("artshelf", "Save Current Gallery"), "file_save",
+         QStyle::SP_DialogSaveButton, 1},
+        {"sbnSaveAs", QT_TRANSLATE_NOOP("artshelf", "Save Gallery under new name"), "file_saveas",
+         QStyle::SP_DriveFDIcon, 1},
+        {"sbnInstall", QT_TRANSLATE_NOOP("artshelf", "Install this Gallery"), "install_gallery",
+         QStyle::SP_ArrowDown, 2},
+        {"sbnNewCat", QT_TRANSLATE_NOOP("artshelf", "Add Category"), "new_cat",
+         QStyle::SP_FileDialogNewFolder, 3},
+        {"sbnEditCat", QT_TRANSLATE_NOOP("artshelf", "Edit Category"), "edit_cat",
+         QStyle::SP_FileDialogDetailedView, 3},
+        {"sbnRemCat", QT_TRANSLATE_NOOP("artshelf", "Remove Category"), "rem_cat",
+         QStyle::SP_TrashIcon, 3},
+        {"sbnAddItem", QT_TRANSLATE_NOOP("artshelf", "Add Gallery Item"), "item_new",
+         QStyle::SP_FileDialogStart, 4},
+        {"sbnEditItem", QT_TRANSLATE_NOOP("artshelf", "Edit Gallery Item"), "item_edit",
+         QStyle::SP_FileDialogInfoView, 4},
+        {"sbnRemItem", QT_TRANSLATE_NOOP("artshelf", "Remove Gallery Item"), "item_remove",
+         QStyle::SP_DialogDiscardButton, 4},
+        {"sbnPreview", QT_TRANSLATE_NOOP("artshelf", "Preview Selected Item"), "item_preview",
+         QStyle::SP_FileDialogContentsView, 5},
+        {"sbnHelp", QT_TRANSLATE_NOOP("artshelf", "Show Help Contents"), "help_topics",
+         QStyle::SP_MessageBoxQuestion, 6},
     };
 
     auto *strip = new QFrame(centralWidget());
     strip->setObjectName(QStringLiteral("pnlToolbar"));
-    strip->setAccessibleName(QStringLiteral("Toolbar"));
+    strip->setAccessibleName(translate("artshelf", "Toolbar"));
     strip->setFrameStyle(QFrame::Panel | QFrame::Raised);
     strip->setGeometry(twips(0, 0, 9045, 420));
 
@@ -253,8 +282,8 @@ void frmMain::createToolbar()
         button->setObjectName(QLatin1String(b.name));
         button->setAutoRaise(true);
         button->setIcon(style()->standardIcon(b.icon));
-        button->setToolTip(QString::fromLatin1(b.tip));
-        button->setAccessibleName(QString::fromLatin1(b.tip));
+        button->setToolTip(translate("artshelf", b.tip));
+        button->setAccessibleName(translate("artshelf", b.tip));
         button->setGeometry(x, 3, size, size);
         x += size;
         QAction *target = action(QLatin1String(b.action));
@@ -267,12 +296,13 @@ void frmMain::startUp()
     constexpr unsigned singleFile =
         ofn::FileMustExist | ofn::PathMustExist | ofn::HideReadOnly | ofn::OverwritePrompt;
     const FileDialogOptions pictures{
-        QStringLiteral("Images|*.gif;*.jpg|GIF Images|*.gif|JPEG Images|*.jpg|All Files|*.*|"),
+        translate("artshelf",
+                  "Images|*.gif;*.jpg|GIF Images|*.gif|JPEG Images|*.jpg|All Files|*.*|"),
         QStringLiteral(".gif"),
         singleFile,
         {},
-        QStringLiteral("Choose Clipart")};
-    m_galleryDialog = {QStringLiteral("Clipart Galleries|*.gal|All Files|*.*|"),
+        translate("artshelf", "Choose Clipart")};
+    m_galleryDialog = {translate("artshelf", "Clipart Galleries|*.gal|All Files|*.*|"),
                        QStringLiteral(".gal"),
                        singleFile,
                        {},
@@ -282,7 +312,8 @@ void frmMain::startUp()
     m_multiDialog.flags = singleFile | ofn::AllowMultiSelect | ofn::Explorer;
 
     m_helpFile = programDirectory() + QStringLiteral("\\help\\artkeep.hlp");
-    action(QStringLiteral("file_exit"))->setText(QStringLiteral("E&xit\tAlt+F4"));
+    action(QStringLiteral("file_exit"))
+        ->setText(translate("menu", "E&xit") + QStringLiteral("\tAlt+F4"));
     ResetGallery();
     RefreshItemList();
 }

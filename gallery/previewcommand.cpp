@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "translation.h"
 
 namespace qs::gallery {
 
@@ -14,7 +15,7 @@ void frmMain::previewItem()
 
     const auto host = GalleryDocument::hostFolder();
     if (!host) {
-        m_dialogs->msgBox(QStringLiteral("Quillsite not found."));
+        m_dialogs->msgBox(translate("artshelf", "Quillsite not found."));
         return;
     }
     if (const auto path = m_document->picturePath(*host, selectedNode(), selectedRow()))

@@ -1,4 +1,5 @@
 #include "profilestring.h"
+#include "translation.h"
 
 #include "dialogs.h"
 
@@ -25,7 +26,7 @@ QString ProfileStrings::IniGetString(const QString &key, const QString &defaultV
         if (m_dialogs)
             m_dialogs->msgBox(
                 QStringLiteral("[Section] and FileName Not Registered in Private.Ini!"),
-                mb::OkOnly | mb::Critical, QStringLiteral("INI Logic Error"));
+                mb::OkOnly | mb::Critical, translate("artshelf", "INI Logic Error"));
         return QString();
     }
     if (!m_parsed || m_parsedFile != m_file) {
