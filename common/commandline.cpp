@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "translation.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -34,11 +36,13 @@ CommandLine parseCommandLine(const QStringList &arguments, const CommandLineSpec
                              QString *message)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(spec.description);
+    const QByteArray context = spec.program.toUtf8();
+    parser.setApplicationDescription(translate(context.constData(), spec.description));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     if (!spec.filesName.isEmpty())
-        parser.addPositionalArgument(spec.filesName, spec.filesHelp);
+        parser.addPositionalArgument(spec.filesName,
+                                     translate(context.constData(), spec.filesHelp));
 
     CommandLine line;
     const auto end = [&line, message](int code, const QString &text) {
@@ -47,16 +51,18 @@ CommandLine parseCommandLine(const QStringList &arguments, const CommandLineSpec
         return line;
     };
     if (!parser.parse(arguments))
-        return end(2, spec.program + QStringLiteral(": ") + parser.errorText() +
-                          QStringLiteral("\nTry '") + spec.program +
-                          QStringLiteral(" --help' for more information.\n"));
+        return end(
+            2,
+            spec.program + QStringLiteral(": ") + parser.errorText() + u'\n' +
+                translate("common", "Try '%1 --help' for more information.\n").arg(spec.program));
     if (parser.isSet(help))
         return end(0, parser.helpText());
     if (parser.isSet(version))
         return end(0, spec.program + u' ' + spec.version + u'\n');
     const QStringList files = parser.positionalArguments();
     if (spec.filesName.isEmpty() && !files.isEmpty())
-        return end(2, spec.program + QStringLiteral(": this program opens no files.\n"));
+        return end(2, spec.program + QStringLiteral(": ") +
+                          translate("common", "this program opens no files.\n"));
     for (const QString &file : files)
         line.files << QFileInfo(file).absoluteFilePath();
     return line;
@@ -68,6 +74,7 @@ CommandLine readCommandLine(int argc, char **argv, const CommandLineSpec &spec)
     QCoreApplication core(argc, argv);
     QCoreApplication::setApplicationName(spec.program);
     QCoreApplication::setApplicationVersion(spec.version);
+    installTranslations(core, spec.program);
     QString message;
     CommandLine line = parseCommandLine(QCoreApplication::arguments(), spec, &message);
     if (line.exitCode) {
@@ -76,10 +83,11 @@ CommandLine readCommandLine(int argc, char **argv, const CommandLineSpec &spec)
     }
     if (!hasDisplay()) {
         print(stderr,
-              spec.program + QStringLiteral(": no display found. This program needs a graphical "
-                                            "desktop; without one, run it under a virtual display, "
-                                            "e.g. 'xvfb-run -a %1'.\n")
-                                 .arg(spec.program));
+              spec.program + QStringLiteral(": ") +
+                  translate("common", "no display found. This program needs a graphical desktop; "
+                                      "without one, run it under a virtual display, e.g. "
+                                      "'xvfb-run -a %1'.\n")
+                      .arg(spec.program));
         line.exitCode = 1;
     }
     return line;

@@ -10,11 +10,13 @@ namespace qs {
 // What a program says of itself on its command line.
 struct CommandLineSpec
 {
-    QString program;     // the command's name
-    QString version;     // "1.5.3"
-    QString description; // one line for --help
-    QString filesName;   // the files argument as --help names it, empty when there is none
-    QString filesHelp;
+    QString program; // the command's name
+    QString version; // "1.5.3"
+    // The texts --help prints, in English; they are translated in the context named program, so
+    // mark them with QT_TRANSLATE_NOOP(program, text).
+    const char *description; // one line
+    QString filesName;       // the files argument as --help names it, empty when there is none
+    const char *filesHelp = "";
 };
 
 // What the command line asked for: the files to open, or the code to end with at once.

@@ -28,8 +28,8 @@ CommandLineSpec commandLineSpec()
 {
     return {QStringLiteral("artshelf"),
             AboutBox::versionNumber(VersionMajor, VersionMinor, VersionRevision),
-            QStringLiteral("Edits clipart galleries for Quillsite 97."),
-            QStringLiteral("[FILE.gal]"), QStringLiteral("A gallery to open.")};
+            QT_TRANSLATE_NOOP("artshelf", "Edits clipart galleries for Quillsite 97."),
+            QStringLiteral("[FILE.gal]"), QT_TRANSLATE_NOOP("artshelf", "A gallery to open.")};
 }
 
 } // namespace qs::gallery

@@ -9,10 +9,11 @@ int main(int argc, char *argv[])
         argc, argv,
         {QStringLiteral("seatpick"),
          QStringLiteral(QS_VERSION),
-         QStringLiteral(
+         QT_TRANSLATE_NOOP(
+             "seatpick",
              "Switches Quillsite 97's collaboration profile from the notification area."),
          {},
-         {}});
+         ""});
     if (line.exitCode)
         return *line.exitCode;
     QApplication app(argc, argv);

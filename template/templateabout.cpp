@@ -27,9 +27,9 @@ CommandLineSpec commandLineSpec()
 {
     return {QStringLiteral("tagloom32"),
             AboutBox::versionNumber(VersionMajor, VersionMinor, VersionRevision),
-            QStringLiteral("Edits page templates for Quillsite 97."),
+            QT_TRANSLATE_NOOP("tagloom32", "Edits page templates for Quillsite 97."),
             QStringLiteral("[FILE.htp...]"),
-            QStringLiteral("Templates to open, each in a window of its own.")};
+            QT_TRANSLATE_NOOP("tagloom32", "Templates to open, each in a window of its own.")};
 }
 
 } // namespace qs::stencil

@@ -281,6 +281,14 @@ Das Gelesene wird angezeigt; speichern Sie es unter einem neuen Namen.</translat
         <source>The Pictorium will now save a copy of the opened file into the Quillsite Clipart Folder (%1).  Are you sure you want to do this?</source>
         <translation>Pictorium speichert jetzt eine Kopie der geöffneten Datei im ClipArt-Ordner von Quillsite (%1).  Möchten Sie das wirklich?</translation>
     </message>
+    <message>
+        <source>Edits clipart galleries for Quillsite 97.</source>
+        <translation>Bearbeitet ClipArt-Galerien für Quillsite 97.</translation>
+    </message>
+    <message>
+        <source>A gallery to open.</source>
+        <translation>Eine zu öffnende Galerie.</translation>
+    </message>
 </context>
 <context>
     <name>menu</name>

@@ -139,5 +139,23 @@
         <source>another program kept the settings locked.</source>
         <translation>ein anderes Programm hielt die Einstellungen gesperrt.</translation>
     </message>
+    <message>
+        <source>Try &apos;%1 --help&apos; for more information.
+</source>
+        <translation>Mit &apos;%1 --help&apos; erfahren Sie mehr.
+</translation>
+    </message>
+    <message>
+        <source>this program opens no files.
+</source>
+        <translation>dieses Programm öffnet keine Dateien.
+</translation>
+    </message>
+    <message>
+        <source>no display found. This program needs a graphical desktop; without one, run it under a virtual display, e.g. &apos;xvfb-run -a %1&apos;.
+</source>
+        <translation>keine Anzeige gefunden. Dieses Programm braucht eine grafische Arbeitsumgebung; ohne sie starten Sie es auf einer virtuellen Anzeige, z. B. &apos;xvfb-run -a %1&apos;.
+</translation>
+    </message>
 </context>
 </TS>

@@ -12,7 +12,7 @@ using namespace qs;
 namespace {
 
 const CommandLineSpec Editor{"editor", "2.1.0", "Edits things.", "[FILE...]", "Files to open."};
-const CommandLineSpec NoFiles{"switcher", "1.0.0", "Switches things.", {}, {}};
+const CommandLineSpec NoFiles{"switcher", "1.0.0", "Switches things.", {}, ""};
 
 struct ProgramRun
 {
