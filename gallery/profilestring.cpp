@@ -25,7 +25,7 @@ QString ProfileStrings::IniGetString(const QString &key, const QString &defaultV
     if (!m_targetSet) {
         if (m_dialogs)
             m_dialogs->msgBox(
-                QStringLiteral("[Section] and FileName Not Registered in Private.Ini!"),
+                translate("artshelf", "[Section] and FileName Not Registered in Private.Ini!"),
                 mb::OkOnly | mb::Critical, translate("artshelf", "INI Logic Error"));
         return QString();
     }

@@ -289,6 +289,10 @@ Das Gelesene wird angezeigt; speichern Sie es unter einem neuen Namen.</translat
         <source>A gallery to open.</source>
         <translation>Eine zu öffnende Galerie.</translation>
     </message>
+    <message>
+        <source>[Section] and FileName Not Registered in Private.Ini!</source>
+        <translation>[Abschnitt] und Dateiname sind in Private.Ini nicht eingetragen!</translation>
+    </message>
 </context>
 <context>
     <name>menu</name>
