@@ -1,5 +1,6 @@
 #include "commandline.h"
 #include "profchooser.h"
+#include "translation.h"
 
 #include <QApplication>
 
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
     if (line.exitCode)
         return *line.exitCode;
     QApplication app(argc, argv);
+    qs::installTranslations(app, QStringLiteral("seatpick"));
     // The window hides into the notification area; only unloading it ends the program.
     app.setQuitOnLastWindowClosed(false);
     qs::profiles::ProfChooser window;

@@ -1,4 +1,5 @@
 #include "profchooser.h"
+#include "translation.h"
 
 #include "captionbitmaps.h"
 #include "captionfit.h"
@@ -97,49 +98,50 @@ void ProfChooser::createTitleStrip()
 {
     m_shape = new FrameLine(this);
     m_shape->setObjectName(QStringLiteral("Shape1"));
-    m_shape->setAccessibleName(QStringLiteral("Frame line"));
+    m_shape->setAccessibleName(translate("seatpick", "Frame line"));
     m_strip = new TitleStrip(this);
     m_strip->setGeometry(twips(0, 0, 4650, TitleStrip::HeightTwips));
 }
 
 void ProfChooser::createControls()
 {
-    m_instructions = new DragLabel(Instructions, 0, this);
+    m_instructions = new DragLabel(translate("seatpick", Instructions), 0, this);
     m_instructions->setWordWrap(true);
     m_instructions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_instructions->setGeometry(twips(45, 360, 4515, 645));
 
     m_combo = new QComboBox(this);
     m_combo->setObjectName(QStringLiteral("Combo1"));
-    m_combo->setAccessibleName(QStringLiteral("Profile"));
+    m_combo->setAccessibleName(translate("seatpick", "Profile"));
     m_combo->setEditable(false);
     m_combo->setGeometry(twips(45, 1125, 3480, 315));
 
-    m_apply = button("cmdApply", QStringLiteral("&Apply"), twips(3555, 1125, 1005, 285), this);
+    m_apply =
+        button("cmdApply", translate("seatpick", "&Apply"), twips(3555, 1125, 1005, 285), this);
     m_apply->setDefault(true);
 }
 
 void ProfChooser::createFrame()
 {
-    m_frame = new QGroupBox(QStringLiteral("Profile Properties"), this);
+    m_frame = new QGroupBox(translate("seatpick", "Profile Properties"), this);
     m_frame->setObjectName(QStringLiteral("Frame1"));
     m_frame->setAccessibleName(m_frame->title());
     m_frame->setGeometry(twips(45, 1530, 4515, 2310));
 
-    label("Label2", QStringLiteral("Name:"), twips(135, 315, 555, 240), m_frame);
-    m_name = field("txtName", QStringLiteral("Name"), twips(1350, 270, 2985, 330), m_frame);
-    label("Label3", QStringLiteral("User Name:"), twips(135, 720, 870, 240), m_frame);
-    m_user =
-        field("txtUserName", QStringLiteral("User Name"), twips(1350, 675, 2985, 330), m_frame);
-    label("Label4", QStringLiteral("Email Address:"), twips(135, 1125, 1140, 240), m_frame);
-    m_email =
-        field("txtEmail", QStringLiteral("Email Address"), twips(1350, 1080, 2985, 330), m_frame);
-    label("Label5", QStringLiteral("Server Path:"), twips(135, 1530, 1050, 240), m_frame);
-    m_server =
-        field("txtServer", QStringLiteral("Server Path"), twips(1350, 1485, 2985, 330), m_frame);
-    m_new = button("cmdNew", QStringLiteral("&New"), twips(1890, 1890, 1140, 330), m_frame);
-    m_update =
-        button("cmdUpdate", QStringLiteral("&Update"), twips(3150, 1890, 1140, 330), m_frame);
+    label("Label2", translate("seatpick", "Name:"), twips(135, 315, 555, 240), m_frame);
+    m_name = field("txtName", translate("seatpick", "Name"), twips(1350, 270, 2985, 330), m_frame);
+    label("Label3", translate("seatpick", "User Name:"), twips(135, 720, 870, 240), m_frame);
+    m_user = field("txtUserName", translate("seatpick", "User Name"), twips(1350, 675, 2985, 330),
+                   m_frame);
+    label("Label4", translate("seatpick", "Email Address:"), twips(135, 1125, 1140, 240), m_frame);
+    m_email = field("txtEmail", translate("seatpick", "Email Address"),
+                    twips(1350, 1080, 2985, 330), m_frame);
+    label("Label5", translate("seatpick", "Server Path:"), twips(135, 1530, 1050, 240), m_frame);
+    m_server = field("txtServer", translate("seatpick", "Server Path"),
+                     twips(1350, 1485, 2985, 330), m_frame);
+    m_new = button("cmdNew", translate("seatpick", "&New"), twips(1890, 1890, 1140, 330), m_frame);
+    m_update = button("cmdUpdate", translate("seatpick", "&Update"), twips(3150, 1890, 1140, 330),
+                      m_frame);
 }
 
 void ProfChooser::createTray()
@@ -263,10 +265,10 @@ void ProfChooser::updateProfile()
     const Profile f = fields();
     switch (updateStep(f)) {
     case UpdateStep::RefuseUnderscore:
-        m_dialogs->msgBox(UnderscoreMessage);
+        m_dialogs->msgBox(translate("seatpick", UnderscoreMessage));
         return;
     case UpdateStep::RefuseMissing:
-        m_dialogs->msgBox(MissingFieldMessage);
+        m_dialogs->msgBox(translate("seatpick", MissingFieldMessage));
         return;
     case UpdateStep::ConfirmCurrent:
         if (!confirm())
@@ -302,7 +304,8 @@ void ProfChooser::rebuildUnlessFailed(const QList<StoreFailure> &failures)
 
 bool ProfChooser::confirm()
 {
-    return m_dialogs->msgBox(ConfirmMessage, mb::YesNo, ConfirmCaption) == mb::Yes;
+    return m_dialogs->msgBox(translate("seatpick", ConfirmMessage), mb::YesNo,
+                             translate("seatpick", ConfirmCaption)) == mb::Yes;
 }
 
 void ProfChooser::keyPressEvent(QKeyEvent *event)

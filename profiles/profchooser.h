@@ -2,6 +2,7 @@
 
 #include "dialogs.h"
 #include "profilestore.h"
+#include "translation.h"
 
 #include <QWidget>
 
@@ -29,7 +30,8 @@ class ProfChooser : public QWidget
 public:
     static inline const QString Caption = QStringLiteral("Tandem!Pad for LANs Pickwell");
     static inline const QString TrayTip = QStringLiteral("Quillsite Tandem!Pad for LANs Pickwell");
-    static inline const QString Instructions = QStringLiteral(
+    static constexpr const char *Instructions = QT_TRANSLATE_NOOP(
+        "seatpick",
         "Please choose a profile from the list, and click Apply to make the necessary changes.  "
         "Note:  Close all connected windows and the chat window before changing profiles.");
 

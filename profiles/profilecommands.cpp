@@ -1,4 +1,5 @@
 #include "profilecommands.h"
+#include "translation.h"
 
 #include "hostinterface.h"
 #include "profmod.h"
@@ -37,12 +38,13 @@ QList<StoreFailure> applyHostSettings(const Profile &fields)
 QString failureMessage(const QList<StoreFailure> &failures)
 {
     QStringList files;
-    QString text = QStringLiteral("The settings could not be saved.");
+    QString text = translate("seatpick", "The settings could not be saved.");
     for (const StoreFailure &failure : failures) {
         if (files.contains(failure.file))
             continue;
         files << failure.file;
-        text += QStringLiteral("\r\n\r\nFile: %1\r\nReason: %2").arg(failure.file, failure.reason);
+        text += translate("seatpick", "\r\n\r\nFile: %1\r\nReason: %2")
+                    .arg(failure.file, failure.reason);
     }
     return text;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "profilestore.h"
+#include "translation.h"
 
 #include <QString>
 #include <QStringList>
@@ -8,14 +9,14 @@
 namespace qs::profiles {
 
 inline const QString AppTitle = QStringLiteral("Tandem!Pad Pickwell");
-inline const QString UnderscoreMessage =
-    QStringLiteral("The underscore character is not allowed as the first character of a name.");
-inline const QString MissingFieldMessage =
-    QStringLiteral("One or more required fields is missing.");
-inline const QString ConfirmMessage =
-    QStringLiteral("This will update the current settings as used by Quillsite.  Are you sure you "
-                   "want to do this?");
-inline const QString ConfirmCaption = QStringLiteral("Update");
+inline const char *const UnderscoreMessage = QT_TRANSLATE_NOOP(
+    "seatpick", "The underscore character is not allowed as the first character of a name.");
+inline const char *const MissingFieldMessage =
+    QT_TRANSLATE_NOOP("seatpick", "One or more required fields is missing.");
+inline const char *const ConfirmMessage = QT_TRANSLATE_NOOP(
+    "seatpick", "This will update the current settings as used by Quillsite.  Are you sure you "
+                "want to do this?");
+inline const char *const ConfirmCaption = QT_TRANSLATE_NOOP("seatpick", "Update");
 
 // Update is offered only while every field holds text; spaces count as text.
 bool allFieldsFilled(const Profile &fields);

@@ -1,4 +1,5 @@
 #include "profilestore.h"
+#include "translation.h"
 
 #include "hostinterface.h"
 
@@ -104,7 +105,7 @@ std::optional<QList<SettingsWrite>> profileWrites(const SettingsSnapshot &snapsh
         const std::optional<qint64> slot = newProfileSlot(snapshot);
         if (!slot) {
             if (reason)
-                *reason = NoSlotLeft;
+                *reason = translate("seatpick", NoSlotLeft);
             return std::nullopt;
         }
         writes.append({ProgramSection, NumProfsKey, QString::number(*slot)});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settingsstore.h"
+#include "translation.h"
 
 #include <QList>
 #include <QString>
@@ -52,9 +53,9 @@ std::optional<qint64> slotCount(const QString &text);
 ProfileList readProfileList(const QString &serverDefault);
 
 // Why a new profile cannot be saved when the slot numbers are used up.
-inline const QString NoSlotLeft =
-    QStringLiteral("the profile count in section \"_Program\" is at the top of its range, so no "
-                   "slot is left for a new profile.");
+inline const char *const NoSlotLeft = QT_TRANSLATE_NOOP(
+    "seatpick", "the profile count in section \"_Program\" is at the top of its range, so no "
+                "slot is left for a new profile.");
 
 // The slot a new profile takes in a store holding what snapshot read: the one after the highest
 // slot in use or counted; nullopt when no number is left.

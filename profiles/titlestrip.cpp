@@ -1,4 +1,5 @@
 #include "titlestrip.h"
+#include "translation.h"
 
 #include "captionbitmaps.h"
 #include "stripcontrols.h"
@@ -52,7 +53,7 @@ TitleStrip::TitleStrip(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("Picture1"));
-    setAccessibleName(QStringLiteral("Title bar"));
+    setAccessibleName(translate("seatpick", "Title bar"));
     // Every pixel is painted, so nothing behind needs drawing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     createIcon();
@@ -95,14 +96,14 @@ void TitleStrip::createButtons()
 {
     m_minimize = new CaptionButton(minimizeBitmap(), this);
     m_minimize->setObjectName(QStringLiteral("Command3"));
-    m_minimize->setAccessibleName(QStringLiteral("Minimize"));
+    m_minimize->setAccessibleName(translate("seatpick", "Minimize"));
     m_maximize = new CaptionButton(maximizeBitmap(), this);
     m_maximize->setObjectName(QStringLiteral("Command2"));
-    m_maximize->setAccessibleName(QStringLiteral("Maximize"));
+    m_maximize->setAccessibleName(translate("seatpick", "Maximize"));
     m_maximize->setEnabled(false);
     m_close = new CaptionButton(closeBitmap(), this);
     m_close->setObjectName(QStringLiteral("Command1"));
-    m_close->setAccessibleName(QStringLiteral("Close"));
+    m_close->setAccessibleName(translate("seatpick", "Close"));
     for (CaptionButton *button : {m_minimize, m_maximize, m_close})
         button->resize(twipsSize(260, 240));
 }

@@ -1,5 +1,6 @@
 #include "editdlg.h"
 #include "frmmain.h"
+#include "translation.h"
 
 #include <QCloseEvent>
 
@@ -38,11 +39,11 @@ bool editDlg::mayClose()
 {
     if (!m_document.boolDirty)
         return true;
-    const QString question = QStringLiteral("The file ") + m_document.title() +
-                             QStringLiteral(" has been changed.\r\n\r\n"
-                                            "Would you like to save the changes?");
+    const QString question = translate("tagloom32", "The file %1 has been changed.\r\n\r\n"
+                                                    "Would you like to save the changes?")
+                                 .arg(m_document.shownTitle());
     switch (m_frame->dialogs().msgBox(question, mb::YesNoCancel | mb::Critical,
-                                      QStringLiteral("Changes Not Saved"))) {
+                                      translate("tagloom32", "Changes Not Saved"))) {
     case mb::Yes:
         // A save that did not happen (save as cancelled, or the write failed) keeps the window.
         return saveDocument();

@@ -1,4 +1,5 @@
 #include "editdlg.h"
+#include "translation.h"
 
 #include "commandspecs.h"
 #include "frmmain.h"
@@ -23,8 +24,10 @@ editDlg::editDlg(frmMain *frame)
     setWindowIcon(picture(Picture::OpenBook));
     showTitle();
     // Loading: the exit and edit captions carry their keys; the document starts unchanged.
-    action(QStringLiteral("file_exit"))->setText(QStringLiteral("E&xit\tAlt+F4"));
-    action(QStringLiteral("edit_item"))->setText(QStringLiteral("&Edit Item\tEnter"));
+    action(QStringLiteral("file_exit"))
+        ->setText(translate("menu", "E&xit") + QStringLiteral("\tAlt+F4"));
+    action(QStringLiteral("edit_item"))
+        ->setText(translate("menu", "&Edit Item") + QStringLiteral("\tEnter"));
     m_document.boolDirty = false;
 }
 
@@ -36,52 +39,71 @@ void editDlg::createActions()
     qs::createActions(
         this,
         {
-            {"file_new", "&New", QKeySequence(Qt::CTRL | Qt::Key_N), [f] { f->NewDocument(); }},
-            {"file_open", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O),
+            {"file_new", QT_TRANSLATE_NOOP("menu", "&New"), QKeySequence(Qt::CTRL | Qt::Key_N),
+             [f] { f->NewDocument(); }},
+            {"file_open", QT_TRANSLATE_NOOP("menu", "&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
              [f] { f->OpenDocument(); }},
-            {"file_save", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), [this] { saveDocument(); }},
-            {"file_saveas", "Save &As...", {}, [this] { saveDocumentAs(); }},
-            {"file_print", "&Print...", QKeySequence(Qt::CTRL | Qt::Key_P),
-             [this] { printDocument(); }},
-            {"file_test", "&Test", QKeySequence(Qt::CTRL | Qt::Key_W), [this] { testDocument(); }},
-            {"file_exit", "E&xit", {}, [f] { f->close(); }},
-            {"insert_text", "Insert &Text", QKeySequence(Qt::CTRL | Qt::Key_T),
-             [this] { insertText(); }},
-            {"insert_crlf", "Insert &Carriage Return", {}, [this] { insertCarriageReturn(); }},
-            {"insert_input", "Insert &Input Dialog", QKeySequence(Qt::CTRL | Qt::Key_I),
-             [this] { insertInput(); }},
-            {"insert_open", "Insert &Open Dialog", QKeySequence(Qt::CTRL | Qt::Key_G),
-             [this] { insertOpen(); }},
-            {"insert_file", "Insert &File...", {}, [this] { insertFile(); }},
-            {"edit_item", "&Edit Item", {}, [this] { editItem(); }},
-            {"remove_item", "&Remove Item...", QKeySequence(Qt::Key_Delete),
-             [this] { removeItem(); }},
-            {"find_item", "&Find Item...", QKeySequence(Qt::Key_F5), [this] { findItem(); }},
-            {"window_tilehoriz", "Tile &Horizontally", QKeySequence(Qt::SHIFT | Qt::Key_F7),
-             [f] { f->Arrange(arrange::TileHorizontal); }},
-            {"window_tilevert", "Tile &Vertical", {}, [f] { f->Arrange(arrange::TileVertical); }},
-            {"window_cascade", "&Cascade", QKeySequence(Qt::SHIFT | Qt::Key_F8),
-             [f] { f->Arrange(arrange::Cascade); }},
-            {"window_arrange", "&Arrange Icons", QKeySequence(Qt::SHIFT | Qt::Key_F9),
-             [f] { f->Arrange(arrange::Icons); }},
-            {"help_topics", "&Help Topics", QKeySequence(Qt::Key_F1), [f] { f->ShowHelpTopics(); }},
-            {"help_about", "&About...", {}, [f] { f->ShowAbout(); }},
+            {"file_save", QT_TRANSLATE_NOOP("menu", "&Save"), QKeySequence(Qt::CTRL | Qt::Key_S),
+             [this] { saveDocument(); }},
+            {"file_saveas",
+             QT_TRANSLATE_NOOP("menu", "Save &As..."),
+             {},
+             [this] { saveDocumentAs(); }},
+            {"file_print", QT_TRANSLATE_NOOP("menu", "&Print..."),
+             QKeySequence(Qt::CTRL | Qt::Key_P), [this] { printDocument(); }},
+            {"file_test", QT_TRANSLATE_NOOP("menu", "&Test"), QKeySequence(Qt::CTRL | Qt::Key_W),
+             [this] { testDocument(); }},
+            {"file_exit", QT_TRANSLATE_NOOP("menu", "E&xit"), {}, [f] { f->close(); }},
+            {"insert_text", QT_TRANSLATE_NOOP("menu", "Insert &Text"),
+             QKeySequence(Qt::CTRL | Qt::Key_T), [this] { insertText(); }},
+            {"insert_crlf",
+             QT_TRANSLATE_NOOP("menu", "Insert &Carriage Return"),
+             {},
+             [this] { insertCarriageReturn(); }},
+            {"insert_input", QT_TRANSLATE_NOOP("menu", "Insert &Input Dialog"),
+             QKeySequence(Qt::CTRL | Qt::Key_I), [this] { insertInput(); }},
+            {"insert_open", QT_TRANSLATE_NOOP("menu", "Insert &Open Dialog"),
+             QKeySequence(Qt::CTRL | Qt::Key_G), [this] { insertOpen(); }},
+            {"insert_file",
+             QT_TRANSLATE_NOOP("menu", "Insert &File..."),
+             {},
+             [this] { insertFile(); }},
+            {"edit_item", QT_TRANSLATE_NOOP("menu", "&Edit Item"), {}, [this] { editItem(); }},
+            {"remove_item", QT_TRANSLATE_NOOP("menu", "&Remove Item..."),
+             QKeySequence(Qt::Key_Delete), [this] { removeItem(); }},
+            {"find_item", QT_TRANSLATE_NOOP("menu", "&Find Item..."), QKeySequence(Qt::Key_F5),
+             [this] { findItem(); }},
+            {"window_tilehoriz", QT_TRANSLATE_NOOP("menu", "Tile &Horizontally"),
+             QKeySequence(Qt::SHIFT | Qt::Key_F7), [f] { f->Arrange(arrange::TileHorizontal); }},
+            {"window_tilevert",
+             QT_TRANSLATE_NOOP("menu", "Tile &Vertical"),
+             {},
+             [f] { f->Arrange(arrange::TileVertical); }},
+            {"window_cascade", QT_TRANSLATE_NOOP("menu", "&Cascade"),
+             QKeySequence(Qt::SHIFT | Qt::Key_F8), [f] { f->Arrange(arrange::Cascade); }},
+            {"window_arrange", QT_TRANSLATE_NOOP("menu", "&Arrange Icons"),
+             QKeySequence(Qt::SHIFT | Qt::Key_F9), [f] { f->Arrange(arrange::Icons); }},
+            {"help_topics", QT_TRANSLATE_NOOP("menu", "&Help Topics"), QKeySequence(Qt::Key_F1),
+             [f] { f->ShowHelpTopics(); }},
+            {"help_about", QT_TRANSLATE_NOOP("menu", "&About..."), {}, [f] { f->ShowAbout(); }},
         },
         [f](const std::function<void()> &command) { runCommand(f->dialogs(), command); });
     m_menus = qs::createMenus(
         this, {
                   {"file_menu",
-                   "&File",
+                   QT_TRANSLATE_NOOP("menu", "&File"),
                    {"file_new", "file_open", "file_save", "file_saveas", "-dumb1", "file_print",
                     "file_test", "-dumb2", "file_exit"}},
                   {"insert_menu",
-                   "&Item",
+                   QT_TRANSLATE_NOOP("menu", "&Item"),
                    {"insert_text", "insert_crlf", "insert_input", "insert_open", "-dumb3",
                     "insert_file", "-dumb4", "edit_item", "remove_item", "-dumb5", "find_item"}},
                   {"window_menu",
-                   "&Window",
+                   QT_TRANSLATE_NOOP("menu", "&Window"),
                    {"window_tilehoriz", "window_tilevert", "window_cascade", "window_arrange"}},
-                  {"help_menu", "&Help", {"help_topics", "-dumb6", "help_about"}},
+                  {"help_menu",
+                   QT_TRANSLATE_NOOP("menu", "&Help"),
+                   {"help_topics", "-dumb6", "help_about"}},
               });
     QMenu *windowMenu = m_menus[2];
     connect(windowMenu, &QMenu::aboutToShow, this,
@@ -95,7 +117,7 @@ void editDlg::createList()
     m_model = std::make_unique<TemplateModel>(m_document, &m_frame->images());
     m_list = new QTreeView(this);
     m_list->setObjectName(QStringLiteral("ListView1"));
-    m_list->setAccessibleName(QStringLiteral("Template items"));
+    m_list->setAccessibleName(translate("tagloom32", "Template items"));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setItemsExpandable(false);
@@ -119,7 +141,7 @@ void editDlg::createList()
     connect(m_model.get(), &QAbstractItemModel::modelReset, this, &editDlg::updateItemMenu);
     connect(m_model.get(), &QAbstractItemModel::rowsRemoved, this, &editDlg::updateItemMenu);
     QHeaderView *header = m_list->header();
-    header->setAccessibleName(QStringLiteral("Item columns"));
+    header->setAccessibleName(translate("tagloom32", "Item columns"));
     header->setStretchLastSection(false);
     const int widths[] = {6174, 2540, 2540, 2540};
     for (int column = 0; column < 4; ++column)
@@ -138,8 +160,8 @@ QAction *editDlg::action(const QString &name) const
 
 void editDlg::showTitle()
 {
-    setWindowTitle(m_document.title());
-    setAccessibleName(m_document.title());
+    setWindowTitle(m_document.shownTitle());
+    setAccessibleName(m_document.shownTitle());
 }
 
 bool editDlg::showResult(const FileResult &result)

@@ -4,6 +4,7 @@
 #include "frmmain.h"
 #include "helpviewer.h"
 #include "templateabout.h"
+#include "translation.h"
 #include "twips.h"
 
 #include <QAction>
@@ -97,7 +98,7 @@ editDlg *frmMain::openTemplate(const QString &path)
     // A template of many megabytes takes seconds to read: the windows keep painting meanwhile.
     TemplateDocument loaded;
     FileResult result;
-    runBesideEventLoop(this, QStringLiteral("Opening %1...").arg(path),
+    runBesideEventLoop(this, translate("tagloom32", "Opening %1...").arg(path),
                        [&] { result = loaded.OpenDocument(path); });
     editDlg *document = NewDocument();
     document->document().replaceWith(std::move(loaded));
@@ -213,7 +214,7 @@ void frmMain::fillWindowList(QMenu *windowMenu)
             continue;
         if (number == 0)
             windowMenu->addSeparator()->setProperty(WindowListProperty, true);
-        QString title = document->document().title();
+        QString title = document->document().shownTitle();
         title.replace(QLatin1Char('&'), QStringLiteral("&&"));
         // Access keys 1 to 9: a tenth "&1" would repeat the first one's.
         ++number;

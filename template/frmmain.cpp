@@ -1,4 +1,5 @@
 #include "frmmain.h"
+#include "translation.h"
 
 #include "commandspecs.h"
 #include "editdlg.h"
@@ -23,7 +24,8 @@ constexpr int ClientWidth = 8445;
 constexpr int ClientHeight = 5100;
 constexpr int PanelHeight = 420;
 
-const QString HostMissing = QStringLiteral(
+const char *const HostMissing = QT_TRANSLATE_NOOP(
+    "tagloom32",
     "You must have Quillsite 97 installed on this system before you can run Stencilry.  If you "
     "have just installed Quillsite and are receiving this message, please run Quillsite and "
     "then try to run this application again.");
@@ -65,22 +67,27 @@ void frmMain::createActions()
     qs::createActions(
         this,
         {
-            {"file_new", "&New", QKeySequence(Qt::CTRL | Qt::Key_N), [this] { NewDocument(); }},
-            {"file_open", "&Open...", QKeySequence(Qt::CTRL | Qt::Key_O),
+            {"file_new", QT_TRANSLATE_NOOP("menu", "&New"), QKeySequence(Qt::CTRL | Qt::Key_N),
+             [this] { NewDocument(); }},
+            {"file_open", QT_TRANSLATE_NOOP("menu", "&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
              [this] { OpenDocument(); }},
-            {"file_exit", "E&xit", {}, [this] { close(); }},
-            {"help_topics", "&Help Topics", QKeySequence(Qt::Key_F1), [this] { ShowHelpTopics(); }},
-            {"help_about", "&About...", {}, [this] { ShowAbout(); }},
+            {"file_exit", QT_TRANSLATE_NOOP("menu", "E&xit"), {}, [this] { close(); }},
+            {"help_topics", QT_TRANSLATE_NOOP("menu", "&Help Topics"), QKeySequence(Qt::Key_F1),
+             [this] { ShowHelpTopics(); }},
+            {"help_about", QT_TRANSLATE_NOOP("menu", "&About..."), {}, [this] { ShowAbout(); }},
         },
         [this](const std::function<void()> &command) { runCommand(*m_dialogs, command); });
-    m_menus = qs::createMenus(
-        this, {
-                  {"file_menu", "&File", {"file_new", "file_open", "-dumb1", "file_exit"}},
-                  {"help_menu", "&Help", {"help_topics", "-dumb2", "help_about"}},
-              });
+    m_menus = qs::createMenus(this, {
+                                        {"file_menu",
+                                         QT_TRANSLATE_NOOP("menu", "&File"),
+                                         {"file_new", "file_open", "-dumb1", "file_exit"}},
+                                        {"help_menu",
+                                         QT_TRANSLATE_NOOP("menu", "&Help"),
+                                         {"help_topics", "-dumb2", "help_about"}},
+                                    });
 
     // The one close key of the documents, so that it never competes with a command's key.
-    auto *closeDocument = new QAction(QStringLiteral("Close Document"), this);
+    auto *closeDocument = new QAction(translate("tagloom32", "Close Document"), this);
     closeDocument->setObjectName(QStringLiteral("window_close"));
     closeDocument->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
     connect(closeDocument, &QAction::triggered, this, [this] {
@@ -94,7 +101,7 @@ void frmMain::createToolbar()
 {
     m_panel = new QFrame(this);
     m_panel->setObjectName(QStringLiteral("SSPanel1"));
-    m_panel->setAccessibleName(QStringLiteral("Toolbar"));
+    m_panel->setAccessibleName(translate("tagloom32", "Toolbar"));
     m_panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     m_panel->setFixedHeight(twips(PanelHeight));
 
@@ -105,9 +112,9 @@ void frmMain::createToolbar()
         p->setFrameStyle(QFrame::Panel | QFrame::Raised);
         p->setGeometry(geometry);
     };
-    panel("SSPanel2", QStringLiteral("Toolbar grip"), twips(45, 30, 45, 360));
-    panel("SSPanel3", QStringLiteral("Toolbar grip"), twips(90, 30, 45, 360));
-    panel("SSPanel4", QStringLiteral("Divider"), twips(1665, 30, 30, 360));
+    panel("SSPanel2", translate("tagloom32", "Toolbar grip"), twips(45, 30, 45, 360));
+    panel("SSPanel3", translate("tagloom32", "Toolbar grip"), twips(90, 30, 45, 360));
+    panel("SSPanel4", translate("tagloom32", "Divider"), twips(1665, 30, 30, 360));
 
     struct ButtonSpec
     {
@@ -118,20 +125,23 @@ void frmMain::createToolbar()
         std::function<void()> handler;
     };
     const ButtonSpec buttons[] = {
-        {"SoftBttn1", "New", Picture::BlankPage, 180, [this] { NewDocument(); }},
-        {"SoftBttn2", "Open", Picture::OpenFolder, 540, [this] { OpenDocument(); }},
+        {"SoftBttn1", QT_TRANSLATE_NOOP("tagloom32", "New"), Picture::BlankPage, 180,
+         [this] { NewDocument(); }},
+        {"SoftBttn2", QT_TRANSLATE_NOOP("tagloom32", "Open"), Picture::OpenFolder, 540,
+         [this] { OpenDocument(); }},
         // Save and Print of the document the file commands work on.
-        {"SoftBttn3", "Save", Picture::FloppyDisk, 900,
+        {"SoftBttn3", QT_TRANSLATE_NOOP("tagloom32", "Save"), Picture::FloppyDisk, 900,
          [this] { activeDocumentCommand(QStringLiteral("file_save")); }},
-        {"SoftBttn4", "Print", Picture::Printer, 1260,
+        {"SoftBttn4", QT_TRANSLATE_NOOP("tagloom32", "Print"), Picture::Printer, 1260,
          [this] { activeDocumentCommand(QStringLiteral("file_print")); }},
-        {"SoftBttn5", "Help Topics", Picture::QuestionMark, 1755, [this] { ShowHelpTopics(); }},
+        {"SoftBttn5", QT_TRANSLATE_NOOP("tagloom32", "Help Topics"), Picture::QuestionMark, 1755,
+         [this] { ShowHelpTopics(); }},
     };
     int k = 0;
     for (const ButtonSpec &b : buttons) {
         auto *button = new QToolButton(m_panel);
         button->setObjectName(QLatin1String(b.name));
-        button->setAccessibleName(QLatin1String(b.purpose));
+        button->setAccessibleName(translate("tagloom32", b.purpose));
         button->setAutoRaise(true);
         button->setIcon(picture(b.picture));
         button->setIconSize(QSize(16, 16));
@@ -154,7 +164,7 @@ void frmMain::createClient()
 
     m_mdiArea = new QMdiArea(central);
     m_mdiArea->setObjectName(QStringLiteral("MDIClient"));
-    m_mdiArea->setAccessibleName(QStringLiteral("Documents"));
+    m_mdiArea->setAccessibleName(translate("tagloom32", "Documents"));
     m_mdiArea->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     // A window lying partly outside the area can be scrolled to.
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -173,12 +183,13 @@ void frmMain::startUp()
 {
     const QString path = host::installFolder(host::TemplateHostDefault);
     if (!host::isPresent(path, host::TemplateHostDefault)) {
-        m_dialogs->msgBox(HostMissing, mb::OkOnly | mb::Critical,
-                          QStringLiteral("Quillsite Not Found"));
+        m_dialogs->msgBox(translate("tagloom32", HostMissing), mb::OkOnly | mb::Critical,
+                          translate("tagloom32", "Quillsite Not Found"));
         return;
     }
-    action(QStringLiteral("file_exit"))->setText(QStringLiteral("E&xit\tAlt+F4"));
-    m_commonDialog = {QStringLiteral("Templates|*.htp|All Files|*.*|"),
+    action(QStringLiteral("file_exit"))
+        ->setText(translate("menu", "E&xit") + QStringLiteral("\tAlt+F4"));
+    m_commonDialog = {translate("tagloom32", "Templates|*.htp|All Files|*.*|"),
                       QStringLiteral(".htp"),
                       ofn::HideReadOnly,
                       {},

@@ -2,6 +2,7 @@
 #include "frmmain.h"
 #include "hostautomation.h"
 #include "templateprinter.h"
+#include "translation.h"
 
 #include <QPrinter>
 
@@ -19,7 +20,7 @@ void editDlg::printDocument()
     // Asked after the print dialog, as the user has always met it.
     if (m_document.isUntitled()) {
         m_frame->dialogs().msgBox(
-            QStringLiteral("You must save this document before you can print it."),
+            translate("tagloom32", "You must save this document before you can print it."),
             mb::OkOnly | mb::Information, Caption);
         return;
     }
@@ -27,7 +28,7 @@ void editDlg::printDocument()
     const QString reason = printTemplateFile(printer, title, title);
     if (!reason.isEmpty())
         m_frame->dialogs().msgBox(
-            QStringLiteral("The template %1 could not be printed: %2.").arg(title, reason),
+            translate("tagloom32", "The template %1 could not be printed: %2.").arg(title, reason),
             mb::OkOnly | mb::Critical);
 }
 
@@ -35,7 +36,8 @@ void editDlg::testDocument()
 {
     if (m_document.isUntitled()) {
         m_frame->dialogs().msgBox(
-            QStringLiteral("You must save your document before you can test it in Quillsite."),
+            translate("tagloom32",
+                      "You must save your document before you can test it in Quillsite."),
             mb::OkOnly | mb::Information, Caption);
         return;
     }
@@ -43,8 +45,8 @@ void editDlg::testDocument()
     const QString reason = hostTestTemplate(m_document.title());
     if (!reason.isEmpty())
         m_frame->dialogs().msgBox(
-            QStringLiteral(
-                "The template %1 could not be handed to Quillsite for a test run.\r\n\r\n%2")
+            translate("tagloom32",
+                      "The template %1 could not be handed to Quillsite for a test run.\r\n\r\n%2")
                 .arg(m_document.title(), reason),
             mb::OkOnly | mb::Critical);
 }

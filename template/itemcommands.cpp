@@ -2,6 +2,7 @@
 #include "frmmain.h"
 #include "promptdialogs.h"
 #include "templatemodel.h"
+#include "translation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,9 +15,9 @@
 namespace qs::stencil {
 
 namespace {
-const QString TextPrompt =
-    QStringLiteral("Please enter the text you want to insert into the user's document.");
-const QString TextTitle = QStringLiteral("Insert Text");
+const char *const TextPrompt = QT_TRANSLATE_NOOP(
+    "tagloom32", "Please enter the text you want to insert into the user's document.");
+const char *const TextTitle = QT_TRANSLATE_NOOP("tagloom32", "Insert Text");
 
 // A field is one line of the file: a line break typed or pasted into it would split the item.
 QString oneLine(QString text)
@@ -80,7 +81,8 @@ bool editDlg::eventFilter(QObject *watched, QEvent *event)
 
 void editDlg::insertText()
 {
-    const QString text = oneLine(m_frame->dialogs().inputBox(TextPrompt, TextTitle, {}));
+    const QString text = oneLine(m_frame->dialogs().inputBox(
+        translate("tagloom32", TextPrompt), translate("tagloom32", TextTitle), {}));
     if (text.isEmpty())
         return;
     m_document.append({kind::Text, text, {}});
@@ -130,7 +132,8 @@ void editDlg::editItem()
     const TemplateItem item = m_document.rows()[static_cast<size_t>(row)];
     switch (item.ItemKind) {
     case kind::Text: {
-        const QString text = oneLine(m_frame->dialogs().inputBox(TextPrompt, TextTitle, item.text));
+        const QString text = oneLine(m_frame->dialogs().inputBox(
+            translate("tagloom32", TextPrompt), translate("tagloom32", TextTitle), item.text));
         if (text.isEmpty())
             return;
         // The edited values take the item's place rather than going to the end.
@@ -155,8 +158,8 @@ void editDlg::editItem()
 void editDlg::removeItem()
 {
     if (m_frame->dialogs().msgBox(
-            QStringLiteral("Are you sure you want to remove the selected item?"),
-            mb::YesNo | mb::Critical, QStringLiteral("Remove Item")) != mb::Yes)
+            translate("tagloom32", "Are you sure you want to remove the selected item?"),
+            mb::YesNo | mb::Critical, translate("tagloom32", "Remove Item")) != mb::Yes)
         return;
     const int row = selectedRow();
     if (row < 0)
@@ -167,8 +170,9 @@ void editDlg::removeItem()
 
 void editDlg::findItem()
 {
-    const QString name = m_frame->dialogs().inputBox(
-        QStringLiteral("Enter the name of an item to find."), QStringLiteral("Find Item"), {});
+    const QString name =
+        m_frame->dialogs().inputBox(translate("tagloom32", "Enter the name of an item to find."),
+                                    translate("tagloom32", "Find Item"), {});
     if (name.isEmpty())
         return;
     const int from = selectedRow();

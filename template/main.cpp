@@ -1,5 +1,6 @@
 #include "frmmain.h"
 #include "templateabout.h"
+#include "translation.h"
 
 #include <QApplication>
 
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
     if (line.exitCode)
         return *line.exitCode;
     QApplication app(argc, argv);
+    qs::installTranslations(app, QStringLiteral("tagloom32"));
     qs::stencil::frmMain frame;
     if (!frame.loaded())
         return 0;

@@ -1,4 +1,5 @@
 #include "promptdialogs.h"
+#include "translation.h"
 
 #include "captionfit.h"
 #include "twips.h"
@@ -12,9 +13,9 @@
 namespace qs::stencil {
 
 namespace {
-const QString Prompt = QStringLiteral("Prompt:");
-const QString BeginningTag = QStringLiteral("Beginning Tag:");
-const QString EndingTag = QStringLiteral("Ending Tag:");
+const char *const Prompt = QT_TRANSLATE_NOOP("tagloom32", "Prompt:");
+const char *const BeginningTag = QT_TRANSLATE_NOOP("tagloom32", "Beginning Tag:");
+const char *const EndingTag = QT_TRANSLATE_NOOP("tagloom32", "Ending Tag:");
 constexpr int FieldLeft = 1215;
 } // namespace
 
@@ -89,9 +90,9 @@ void PromptDialog::addButtons(int top)
         b->setGeometry(twips(left, top, width, 350));
         return b;
     };
-    m_preview = make("cmdPreview", QStringLiteral("&Preview..."), 45, 1185);
-    m_ok = make("cmdOK", QStringLiteral("&OK"), 2655, 960);
-    m_cancel = make("cmdCancel", QStringLiteral("&Cancel"), 3645, 960);
+    m_preview = make("cmdPreview", translate("tagloom32", "&Preview..."), 45, 1185);
+    m_ok = make("cmdOK", translate("tagloom32", "&OK"), 2655, 960);
+    m_cancel = make("cmdCancel", translate("tagloom32", "&Cancel"), 3645, 960);
     m_ok->setDefault(true);
     connect(m_preview, &QPushButton::clicked, this, [this] { preview(); });
     connect(m_ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -100,20 +101,22 @@ void PromptDialog::addButtons(int top)
 }
 
 InsertInput::InsertInput(Dialogs &dialogs, QWidget *parent)
-    : PromptDialog(dialogs, "InsertInput", QStringLiteral("Input Dialog"), QSize(4680, 2505),
-                   parent)
+    : PromptDialog(dialogs, "InsertInput", translate("tagloom32", "Input Dialog"),
+                   QSize(4680, 2505), parent)
 {
-    addLabel("Label1",
-             QStringLiteral(
-                 "Please enter a prompt, a beginning tag, and an ending tag for this input box."),
-             QRect(45, 45, 4605, 420));
-    addLabel("Label2", Prompt, QRect(45, 585, 645, 240));
-    m_prompt = addField("txtPrompt", QStringLiteral("Prompt"), QRect(1215, 540, 3390, 330));
-    addLabel("Label3", BeginningTag, QRect(45, 990, 1185, 240));
-    m_begintag =
-        addField("txtBegintag", QStringLiteral("Beginning Tag"), QRect(1215, 945, 3390, 330));
-    addLabel("Label4", EndingTag, QRect(45, 1395, 1185, 240));
-    m_endtag = addField("txtEndtag", QStringLiteral("Ending Tag"), QRect(1215, 1350, 3390, 330));
+    addLabel(
+        "Label1",
+        translate("tagloom32",
+                  "Please enter a prompt, a beginning tag, and an ending tag for this input box."),
+        QRect(45, 45, 4605, 420));
+    addLabel("Label2", translate("tagloom32", Prompt), QRect(45, 585, 645, 240));
+    m_prompt = addField("txtPrompt", translate("tagloom32", "Prompt"), QRect(1215, 540, 3390, 330));
+    addLabel("Label3", translate("tagloom32", BeginningTag), QRect(45, 990, 1185, 240));
+    m_begintag = addField("txtBegintag", translate("tagloom32", "Beginning Tag"),
+                          QRect(1215, 945, 3390, 330));
+    addLabel("Label4", translate("tagloom32", EndingTag), QRect(45, 1395, 1185, 240));
+    m_endtag =
+        addField("txtEndtag", translate("tagloom32", "Ending Tag"), QRect(1215, 1350, 3390, 330));
     addButtons(2115);
     setTabOrder(m_prompt, m_begintag);
     setTabOrder(m_begintag, m_endtag);
@@ -145,21 +148,24 @@ void InsertInput::preview()
 }
 
 InsertOpen::InsertOpen(Dialogs &dialogs, QWidget *parent)
-    : PromptDialog(dialogs, "InsertOpen", QStringLiteral("Open Dialog"), QSize(4680, 2805), parent)
+    : PromptDialog(dialogs, "InsertOpen", translate("tagloom32", "Open Dialog"), QSize(4680, 2805),
+                   parent)
 {
     addLabel("Label1",
-             QStringLiteral("Please enter a prompt, filter, a beginning tag, and an ending tag for "
-                            "this open dialog.  Click Preview to see your dialog in action."),
+             translate("tagloom32",
+                       "Please enter a prompt, filter, a beginning tag, and an ending tag for "
+                       "this open dialog.  Click Preview to see your dialog in action."),
              QRect(45, 0, 4605, 420));
-    addLabel("Label2", Prompt, QRect(45, 540, 645, 240));
-    m_prompt = addField("txtPrompt", QStringLiteral("Prompt"), QRect(1215, 495, 3390, 330));
-    addLabel("Label5", QStringLiteral("Filter"), QRect(45, 945, 1185, 240));
-    m_filter = addField("txtFilter", QStringLiteral("Filter"), QRect(1215, 900, 3390, 330));
-    addLabel("Label3", BeginningTag, QRect(45, 1350, 1185, 240));
-    m_begintag =
-        addField("txtBegintag", QStringLiteral("Beginning Tag"), QRect(1215, 1305, 3390, 330));
-    addLabel("Label4", EndingTag, QRect(45, 1755, 1185, 240));
-    m_endtag = addField("txtEndtag", QStringLiteral("Ending Tag"), QRect(1215, 1710, 3390, 330));
+    addLabel("Label2", translate("tagloom32", Prompt), QRect(45, 540, 645, 240));
+    m_prompt = addField("txtPrompt", translate("tagloom32", "Prompt"), QRect(1215, 495, 3390, 330));
+    addLabel("Label5", translate("tagloom32", "Filter"), QRect(45, 945, 1185, 240));
+    m_filter = addField("txtFilter", translate("tagloom32", "Filter"), QRect(1215, 900, 3390, 330));
+    addLabel("Label3", translate("tagloom32", BeginningTag), QRect(45, 1350, 1185, 240));
+    m_begintag = addField("txtBegintag", translate("tagloom32", "Beginning Tag"),
+                          QRect(1215, 1305, 3390, 330));
+    addLabel("Label4", translate("tagloom32", EndingTag), QRect(45, 1755, 1185, 240));
+    m_endtag =
+        addField("txtEndtag", translate("tagloom32", "Ending Tag"), QRect(1215, 1710, 3390, 330));
     addButtons(2430);
     setTabOrder(m_cancel, m_ok);
     setTabOrder(m_ok, m_preview);

@@ -1,4 +1,5 @@
 #include "templateabout.h"
+#include "translation.h"
 
 #include "programicon.h"
 
@@ -13,12 +14,13 @@ AboutInfo aboutInfo()
     info.major = VersionMajor;
     info.minor = VersionMinor;
     info.revision = VersionRevision;
-    info.description = QStringLiteral(
+    info.description = translate(
+        "tagloom32",
         "Builds page templates for Quillsite 97: literal text, line breaks and prompts that ask "
         "the page's author for a value or a file while Quillsite plays the template back.");
-    info.disclaimer = QStringLiteral(
-        "Warning: this program is protected by copyright law. Unauthorized copying or "
-        "distribution of it, or of any part of it, is prohibited.");
+    info.disclaimer = translate(
+        "tagloom32", "Warning: this program is protected by copyright law. Unauthorized copying or "
+                     "distribution of it, or of any part of it, is prohibited.");
     info.icon = hicolorIcon(QStringLiteral("tagloom32"));
     return info;
 }

@@ -1,4 +1,5 @@
 #include "templatedocument.h"
+#include "translation.h"
 
 #include "templatefile.h"
 #include "textcodec.h"
@@ -12,16 +13,17 @@ QString FileResult::message() const
     switch (status) {
     case ReadStopped:
         if (stop.line == 0)
-            return QStringLiteral("The template %1 could not be read: %2.").arg(file, stop.reason);
-        return QStringLiteral("The template %1 was not read completely.\r\n\r\n"
-                              "Reading stopped at line %2: %3.\r\n\r\n"
-                              "The items read before that line are kept.")
+            return translate("tagloom32", "The template %1 could not be read: %2.")
+                .arg(file, stop.reason);
+        return translate("tagloom32", "The template %1 was not read completely.\r\n\r\n"
+                                      "Reading stopped at line %2: %3.\r\n\r\n"
+                                      "The items read before that line are kept.")
                    .arg(file)
                    .arg(stop.line)
                    .arg(stop.reason) +
                (pathForgotten ? QStringLiteral("  Save them under a new name.") : QString());
     case SaveFailed:
-        return QStringLiteral("The template could not be saved to %1.\r\n\r\n%2")
+        return translate("tagloom32", "The template could not be saved to %1.\r\n\r\n%2")
             .arg(file, stop.reason);
     case Done:
     case NeedsName:
@@ -106,11 +108,11 @@ std::optional<ReadStop> TemplateDocument::ReadTemplate(QByteArrayView bytes)
             continue;
         }
         if (merged.size() != position - 1) {
-            stop = ReadStop{step.line,
-                            QStringLiteral("the item there would go to position %1, past the "
-                                           "end of the list, because a line before it holds "
-                                           "no item")
-                                .arg(position)};
+            stop = ReadStop{step.line, translate("tagloom32",
+                                                 "the item there would go to position %1, past the "
+                                                 "end of the list, because a line before it holds "
+                                                 "no item")
+                                           .arg(position)};
             break;
         }
         lastAdded = static_cast<int>(merged.size());
@@ -166,6 +168,11 @@ void TemplateDocument::replaceWith(TemplateDocument &&other)
     boolDirty = other.boolDirty;
     if (m_observer)
         m_observer->rowsReset();
+}
+
+QString TemplateDocument::shownTitle() const
+{
+    return isUntitled() ? translate("tagloom32", "Untitled") : m_title;
 }
 
 FileResult TemplateDocument::OpenDocument(const QString &path)

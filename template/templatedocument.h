@@ -76,6 +76,8 @@ public:
     int count() const { return static_cast<int>(m_rows.size()); }
     const QString &title() const { return m_title; }
     bool isUntitled() const { return m_title == UntitledTitle; }
+    // The title as the user reads it: "Untitled" in the user's language.
+    QString shownTitle() const;
 
     // Adds a row at the end, as the item commands do.
     void append(TemplateItem item);

@@ -1,4 +1,5 @@
 #include "templatefile.h"
+#include "translation.h"
 
 #include "textcodec.h"
 
@@ -89,10 +90,11 @@ ParsedTemplate parseTemplate(QStringView text)
             const bool input = line == InputMarker;
             TemplateItem item{input ? kind::InputDialog : kind::OpenDialog, {}, {}};
             if (!readFields(reader, item, input ? 3 : 4)) {
-                parsed.stop = ReadStop{step.line, input ? QStringLiteral("the file ends inside an "
-                                                                         "input dialog item")
-                                                        : QStringLiteral("the file ends inside an "
-                                                                         "open dialog item")};
+                parsed.stop =
+                    ReadStop{step.line, input ? translate("tagloom32", "the file ends inside an "
+                                                                       "input dialog item")
+                                              : translate("tagloom32", "the file ends inside an "
+                                                                       "open dialog item")};
                 break;
             }
             step.item = std::move(item);
@@ -148,8 +150,8 @@ std::optional<QByteArray> readWholeFile(const QString &path, QString &reason)
         return std::nullopt;
     // Opening a pipe or a device could block or never end.
     if (!info.isFile()) {
-        reason = info.isDir() ? QStringLiteral("it is a folder, not a file")
-                              : QStringLiteral("it is not a regular file");
+        reason = info.isDir() ? translate("tagloom32", "it is a folder, not a file")
+                              : translate("tagloom32", "it is not a regular file");
         return std::nullopt;
     }
     QFile file(path);

@@ -1,11 +1,14 @@
 #include "templatemodel.h"
+#include "translation.h"
 
 #include "imagelist.h"
 
 namespace qs::stencil {
 
 namespace {
-const char *const Headers[] = {"Item", "Tag 1", "Tag 2", "Tag 3"};
+const char *const Headers[] = {
+    QT_TRANSLATE_NOOP("tagloom32", "Item"), QT_TRANSLATE_NOOP("tagloom32", "Tag 1"),
+    QT_TRANSLATE_NOOP("tagloom32", "Tag 2"), QT_TRANSLATE_NOOP("tagloom32", "Tag 3")};
 constexpr int Columns = 4;
 } // namespace
 
@@ -69,7 +72,7 @@ QVariant TemplateModel::headerData(int section, Qt::Orientation orientation, int
 {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < Columns)
-        return QString::fromLatin1(Headers[section]);
+        return translate("tagloom32", Headers[section]);
     return QAbstractItemModel::headerData(section, orientation, role);
 }
 

@@ -1,4 +1,5 @@
 #include "templateprinter.h"
+#include "translation.h"
 
 #include "templatepages.h"
 
@@ -24,7 +25,7 @@ public:
     QString beginJob() override
     {
         if (!m_painter.begin(&m_printer))
-            return QStringLiteral("the printer could not start the print job");
+            return translate("tagloom32", "the printer could not start the print job");
         fitFont();
         m_firstPage = true;
         return {};
@@ -33,7 +34,7 @@ public:
     QString page(const QStringList &lines) override
     {
         if (!m_firstPage && !m_printer.newPage())
-            return QStringLiteral("the printer could not start a new page");
+            return translate("tagloom32", "the printer could not start a new page");
         m_firstPage = false;
         const QFontMetricsF metrics(m_painter.font(), &m_printer);
         qreal baseline = metrics.ascent();
@@ -47,7 +48,7 @@ public:
     QString endJob() override
     {
         if (!m_painter.end())
-            return QStringLiteral("the print job could not be finished");
+            return translate("tagloom32", "the print job could not be finished");
         return {};
     }
 
