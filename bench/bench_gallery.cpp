@@ -6,6 +6,7 @@
 #include "galleryfile.h"
 #include "itemlistmodel.h"
 #include "mainwindow.h"
+#include "processmemory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,8 +15,6 @@
 #include <QTreeView>
 
 #include <benchmark/benchmark.h>
-
-#include <sys/resource.h>
 
 using namespace qs;
 using namespace qs::gallery;
@@ -177,9 +176,7 @@ void openHostileGallery(benchmark::State &state)
         window.action(QStringLiteral("file_open"))->trigger();
     state.counters["file_kb"] = double(bytes.size()) / 1024;
     state.counters["items_built"] = window.document().category(1)->Items.Item.Count();
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    state.counters["peak_rss_mb"] = double(usage.ru_maxrss) / 1024;
+    state.counters["peak_rss_mb"] = qs::bench::peakResidentMb();
 }
 
 void startWindow(benchmark::State &state)

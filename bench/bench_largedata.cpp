@@ -5,6 +5,7 @@
 #include "categorytreemodel.h"
 #include "gallerydata.h"
 #include "mainwindow.h"
+#include "processmemory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,8 +23,6 @@
 #include "templatedocument.h"
 
 #include <benchmark/benchmark.h>
-
-#include <sys/resource.h>
 
 #include <functional>
 
@@ -73,9 +72,7 @@ Gap measure(const std::function<void()> &step)
 
 double peakRssMb()
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024;
+    return qs::bench::peakResidentMb();
 }
 
 // The longest event-loop gap of each step, and how long opening and saving took.

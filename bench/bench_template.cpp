@@ -4,6 +4,7 @@
 #include "editdlg.h"
 #include "frmmain.h"
 #include "hostinterface.h"
+#include "processmemory.h"
 #include "settingsstore.h"
 #include "templatedocument.h"
 #include "templatefile.h"
@@ -20,8 +21,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-#include <unistd.h>
 
 using namespace qs;
 using namespace qs::stencil;
@@ -98,13 +97,7 @@ struct Frame
     }
 };
 
-long residentBytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return resident * sysconf(_SC_PAGESIZE);
-}
+using qs::bench::residentBytes;
 
 void openTemplate(benchmark::State &state)
 {
@@ -156,7 +149,7 @@ void documentMemory(benchmark::State &state)
     Frame f;
     for (auto _ : state) {
         f.open(file.path + QStringLiteral(".none"));
-        const long before = residentBytes();
+        const long long before = residentBytes();
         f.open(file.path);
         state.counters["MB_above_empty"] = double(residentBytes() - before) / (1024.0 * 1024.0);
         f.closeAll();
@@ -231,9 +224,9 @@ void paginate(benchmark::State &state)
         bytes += "{{Printed line " + QByteArray::number(k) + "\r\n";
     file.write(bytes);
     bytes = QByteArray();
-    long grown = 0;
+    long long grown = 0;
     for (auto _ : state) {
-        const long before = residentBytes();
+        const long long before = residentBytes();
         QFile in(file.path);
         if (!in.open(QIODevice::ReadOnly))
             state.SkipWithError("cannot open");

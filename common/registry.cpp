@@ -5,6 +5,9 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+
+#include <algorithm>
+#include <string>
 #else
 #include <QStandardPaths>
 #endif
@@ -15,20 +18,22 @@ namespace qs {
 
 namespace {
 
-// Registry functions refuse a sub key that starts with '\'; a trailing one adds nothing.
-QByteArray subKey(const QString &path)
+// Registry functions refuse a sub key that starts with '\'; a trailing one adds nothing. The
+// wide-character calls keep every character; the ANSI ones would turn those outside the code
+// page into question marks.
+std::wstring subKey(const QString &path)
 {
     QString key = path;
     while (key.startsWith(u'\\'))
         key.remove(0, 1);
     while (key.endsWith(u'\\'))
         key.chop(1);
-    return key.toLocal8Bit();
+    return key.toStdWString();
 }
 
 bool openOrCreate(const QString &path, REGSAM access, HKEY *key)
 {
-    return RegCreateKeyExA(HKEY_CURRENT_USER, subKey(path).constData(), 0, nullptr,
+    return RegCreateKeyExW(HKEY_CURRENT_USER, subKey(path).c_str(), 0, nullptr,
                            REG_OPTION_NON_VOLATILE, access, nullptr, key, nullptr) == ERROR_SUCCESS;
 }
 
@@ -55,12 +60,12 @@ bool RegistryKey::setString(const QString &valueName, const QString &value, Stor
     HKEY key = nullptr;
     if (!openOrCreate(m_path, KEY_SET_VALUE, &key))
         return fail(translate("common", "the key could not be opened."));
-    const QByteArray name = valueName.toLocal8Bit();
-    const QByteArray data = value.toLocal8Bit();
-    // REG_SZ data counts its terminating null.
-    const LONG rc = RegSetValueExA(key, name.constData(), 0, REG_SZ,
-                                   reinterpret_cast<const BYTE *>(data.constData()),
-                                   static_cast<DWORD>(data.size() + 1));
+    const std::wstring name = valueName.toStdWString();
+    const std::wstring data = value.toStdWString();
+    // REG_SZ data is counted in bytes, its terminating null included.
+    const LONG rc =
+        RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE *>(data.c_str()),
+                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
     return rc == ERROR_SUCCESS || fail(translate("common", "the value could not be set."));
 }
@@ -70,20 +75,24 @@ std::optional<QString> RegistryKey::string(const QString &valueName) const
     if (!m_open)
         return std::nullopt;
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, subKey(m_path).constData(), 0, KEY_QUERY_VALUE, &key) !=
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey(m_path).c_str(), 0, KEY_QUERY_VALUE, &key) !=
         ERROR_SUCCESS)
         return std::nullopt;
-    const QByteArray name = valueName.toLocal8Bit();
+    const std::wstring name = valueName.toStdWString();
     std::optional<QString> result;
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key, name.constData(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
         (type == REG_SZ || type == REG_EXPAND_SZ)) {
-        // One spare byte: stored strings need not end with a null.
-        QByteArray data(static_cast<qsizetype>(size) + 1, '\0');
-        if (RegQueryValueExA(key, name.constData(), nullptr, &type,
-                             reinterpret_cast<BYTE *>(data.data()), &size) == ERROR_SUCCESS)
-            result = QString::fromLocal8Bit(data.constData());
+        // Room for an odd byte count and a null: stored strings need not end with one.
+        std::wstring data(size / sizeof(wchar_t) + 2, L'\0');
+        DWORD got = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        if (RegQueryValueExW(key, name.c_str(), nullptr, &type,
+                             reinterpret_cast<BYTE *>(data.data()), &got) == ERROR_SUCCESS) {
+            data.resize(std::min<size_t>(got / sizeof(wchar_t), data.size()));
+            // The value ends at its first null, as the ANSI read ended it.
+            result = QString::fromStdWString(data.substr(0, data.find(L'\0')));
+        }
     }
     RegCloseKey(key);
     return result;

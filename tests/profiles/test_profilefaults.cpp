@@ -74,6 +74,7 @@ TEST(ChooserFaults, ApplyNamesEachFileItCouldNotWrite)
 
 TEST(ChooserFaults, ApplyOnAFullDiskKeepsTheHostSettings)
 {
+    QS_SKIP_WITHOUT_CHILD_FAULTS();
     StockedWindow s;
     ASSERT_TRUE(
         RegistryKey::create(host::RegistryKeyBase + "Tandem!Pad")->setString("UserID", "x"));

@@ -3,6 +3,20 @@
 #include <QByteArray>
 #include <QString>
 
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+// Faults are made in a forked child, with the limits and mount namespaces only Linux has. On
+// other systems each helper reports that it could not make its fault, and a test that needs
+// one skips, saying so: those systems meet the same faults only in the tests that make them
+// without a child (a folder in the way of a file, a missing folder).
+#define QS_SKIP_WITHOUT_CHILD_FAULTS()                                                             \
+    if (!qs::test::ChildFaults)                                                                    \
+    GTEST_SKIP() << "faults are made in a forked child, which only Linux gives the tests"
+
+#ifdef Q_OS_LINUX
 #include <fcntl.h>
 #include <sched.h>
 #include <signal.h>
@@ -11,10 +25,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <functional>
-#include <optional>
-
 namespace qs::test {
+
+inline constexpr bool ChildFaults = true;
 
 // Runs body in a forked child and returns the text it returned. Limits and mounts made for
 // a fault stay in the child, so the test runner keeps its own; nullopt when the child died.
@@ -84,3 +97,31 @@ inline bool readOnlyMountsAllowed(const QString &probeFolder)
 }
 
 } // namespace qs::test
+
+#else
+
+using rlim_t = unsigned long long; // a file size limit, as Linux names it
+
+namespace qs::test {
+
+inline constexpr bool ChildFaults = false;
+inline std::optional<QByteArray> inChild(const std::function<QByteArray()> &)
+{
+    return std::nullopt;
+}
+inline bool limitFileSize(rlim_t)
+{
+    return false;
+}
+inline bool makeReadOnly(const QString &)
+{
+    return false;
+}
+inline bool readOnlyMountsAllowed(const QString &)
+{
+    return false;
+}
+
+} // namespace qs::test
+
+#endif
