@@ -3,32 +3,31 @@
 
 #include "paths.h"
 
-#include <QProcess>
-
-#ifndef Q_OS_WIN
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
-#endif
 
 namespace qs {
-
-#ifdef Q_OS_WIN
-
-QString launchHelpViewer(const QString &helpFilePath)
-{
-    const QString viewer = QStringLiteral("winhlp32.exe");
-    if (QProcess::startDetached(viewer, {helpFilePath}))
-        return {};
-    return translate("common", "The help viewer %1 could not be started.").arg(viewer);
-}
-
-#else
 
 QString launchHelpViewer(const QString &helpFilePath)
 {
     const QString native = toNativePath(helpFilePath);
+    const QFileInfo file(native);
+    const QString manual = file.path() + u'/' + file.completeBaseName() + QStringLiteral(".html");
+    const auto showManual = [&manual]() -> QString {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
+            return translate("common", "No program could be started to show the help manual %1.")
+                .arg(manual);
+        return {};
+    };
+#ifdef Q_OS_WIN
+    // Current Windows no longer reads help files: its winhlp32.exe only says so. The manual
+    // written for this system comes first there.
+    if (QFileInfo::exists(manual))
+        return showManual();
+#endif
 
     // A compatible viewer installed on this system reads the file best.
     QString viewer = QStandardPaths::findExecutable(QStringLiteral("winhlp32"));
@@ -38,14 +37,8 @@ QString launchHelpViewer(const QString &helpFilePath)
         return {};
 
     // Without such a viewer, the manual written for this system lies beside the help file.
-    const QFileInfo file(native);
-    const QString manual = file.path() + u'/' + file.completeBaseName() + QStringLiteral(".html");
-    if (QFileInfo::exists(manual)) {
-        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
-            return translate("common", "No program could be started to show the help manual %1.")
-                .arg(manual);
-        return {};
-    }
+    if (QFileInfo::exists(manual))
+        return showManual();
 
     // The desktop handler gives no reason when it fails, so say the likely one first.
     if (!QFileInfo::exists(native))
@@ -55,7 +48,5 @@ QString launchHelpViewer(const QString &helpFilePath)
             .arg(native);
     return {};
 }
-
-#endif
 
 } // namespace qs

@@ -40,10 +40,6 @@
         <translation>Speichern unter</translation>
     </message>
     <message>
-        <source>The help viewer %1 could not be started.</source>
-        <translation>Das Hilfeprogramm %1 konnte nicht gestartet werden.</translation>
-    </message>
-    <message>
         <source>No program could be started to show the help manual %1.</source>
         <translation>Es konnte kein Programm gestartet werden, das das Hilfehandbuch %1 anzeigt.</translation>
     </message>

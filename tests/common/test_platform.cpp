@@ -152,9 +152,6 @@ public slots:
 
 TEST(HelpViewerTest, WithoutAViewerTheManualBesideTheHelpFileOpensInTheBrowser)
 {
-#ifdef Q_OS_WIN
-    GTEST_SKIP() << "Windows opens help files in winhlp32.exe, with no manual to fall back on";
-#endif
     EnvironmentGuard guard("PATH");
     qputenv("PATH", (test::testHome() + "/bin").toUtf8());
     UrlRecorder browser;
