@@ -1,6 +1,7 @@
 #include "paths.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include <algorithm>
 
@@ -9,7 +10,8 @@ namespace qs {
 QString toNativePath(const QString &storedPath)
 {
 #ifdef Q_OS_WIN
-    return storedPath;
+    // Paths reach here from Qt's dialogs and settings with '/' as well: a user is shown '\'.
+    return QDir::toNativeSeparators(storedPath);
 #else
     QString path = storedPath;
     path.replace(u'\\', u'/');
@@ -19,10 +21,8 @@ QString toNativePath(const QString &storedPath)
 
 QString fileNamePart(const QString &path)
 {
-    qsizetype separator = path.lastIndexOf(u'\\');
-#ifndef Q_OS_WIN
-    separator = std::max(separator, path.lastIndexOf(u'/'));
-#endif
+    // Windows takes '/' as well as '\', and Qt's file dialogs give '/' there too.
+    const qsizetype separator = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
     return path.mid(separator + 1);
 }
 

@@ -16,7 +16,8 @@ int main(int argc, char *argv[])
         err << "usage: quillsite-demo-setup HOST_FOLDER TEST_RUN_COMMAND\n";
         return 2;
     }
-    const QString host = QDir(args[1]).absolutePath();
+    // As the host's own setup writes them: with the system's separators.
+    const QString host = QDir::toNativeSeparators(QDir(args[1]).absolutePath());
     if (!qs::SettingsStore::set(qs::host::SettingsApp, qs::host::GeneralSection,
                                 qs::host::InstallFolderKey, host)) {
         err << "could not write the host install folder setting\n";
@@ -24,7 +25,9 @@ int main(int argc, char *argv[])
     }
     auto key = qs::RegistryKey::create(qs::host::AutomationServerKey);
     // Quoted, so that a folder name with blanks stays one program name in the command line.
-    const QString command = QLatin1Char('"') + QDir(args[2]).absolutePath() + QLatin1Char('"');
+    const QString command = QLatin1Char('"') +
+                            QDir::toNativeSeparators(QDir(args[2]).absolutePath()) +
+                            QLatin1Char('"');
     if (!key || !key->setString(QString(), command)) {
         err << "could not register the demo test-run command\n";
         return 1;
