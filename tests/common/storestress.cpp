@@ -10,6 +10,8 @@
 #include "registry.h"
 #include "settingsstore.h"
 
+#include "registrysandbox.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -134,6 +136,7 @@ int read(const QString &folder)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    qs::test::enterInheritedRegistrySandbox();
     const QStringList args = app.arguments();
     if (args.size() == 6 && args[1] == QLatin1String("write"))
         return write(args[2].toInt(), args[3].toInt(), args[4].toInt(), args[5]);

@@ -60,7 +60,8 @@ TEST(CommandLine, HelpVersionUnknownOptionsAndFiles)
     // Files as the user named them, made absolute; a name may start with a dash after "--".
     line = parseCommandLine({"editor", "a.htp", "/tmp/b c.htp", "--", "-d.htp"}, Editor, &message);
     EXPECT_FALSE(line.exitCode);
-    EXPECT_EQ(line.files, (QStringList{QDir::current().absoluteFilePath("a.htp"), "/tmp/b c.htp",
+    EXPECT_EQ(line.files, (QStringList{QDir::current().absoluteFilePath("a.htp"),
+                                       QFileInfo("/tmp/b c.htp").absoluteFilePath(),
                                        QDir::current().absoluteFilePath("-d.htp")}));
     EXPECT_FALSE(parseCommandLine({"editor"}, Editor, &message).exitCode);
 }
@@ -68,7 +69,7 @@ TEST(CommandLine, HelpVersionUnknownOptionsAndFiles)
 TEST(CommandLine, EveryProgramAnswersWithoutADisplay)
 {
     for (const QString program : {QS_ARTSHELF, QS_TAGLOOM32, QS_SEATPICK}) {
-        const QString name = QFileInfo(program).fileName();
+        const QString name = QFileInfo(program).completeBaseName();
         SCOPED_TRACE(name.toStdString());
         ProgramRun run = runWithoutDisplay(program, {"--version"});
         EXPECT_EQ(run.exitCode, 0);
@@ -79,10 +80,12 @@ TEST(CommandLine, EveryProgramAnswersWithoutADisplay)
         run = runWithoutDisplay(program, {"--no-such-option"});
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_TRUE(run.err.contains("no-such-option")) << run.err.toStdString();
+#ifndef Q_OS_WIN // Windows always has its desktop
         // Without any display: one clear line, not an abort.
         run = runWithoutDisplay(program, {});
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains("no display")) << run.err.toStdString();
+#endif
     }
 }

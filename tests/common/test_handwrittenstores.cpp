@@ -38,6 +38,7 @@ QMap<QString, QString> readable(const QStringList &sectionsAndKeys)
 
 TEST(HandWrittenStore, Windows1252TextKeepsEveryCharacterThroughAnUnrelatedWrite)
 {
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
     // The host's settings as a Windows editor saves them: ANSI bytes, CR LF.
     const QString file = SettingsStore::filePath(host::SettingsApp);
     ASSERT_TRUE(test::writeAll(file, "[Tandem!Pad]\r\nUserID=J\xFCrgen M\xFCller\r\n"
@@ -67,6 +68,7 @@ TEST(HandWrittenStore, Windows1252TextKeepsEveryCharacterThroughAnUnrelatedWrite
 
 TEST(HandWrittenStore, LinesThatAreNoSettingNeverBlockASave)
 {
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
     const QStringList keys{"Sec/Before", "Sec/After",  "Sec/Eq",    "Sec/Quoted",
                            "Sec/Semi",   "Other/Kept", "Other/Last"};
     for (const char *odd : {"\xEF\xBB\xBF", "just words\n", "[Unclosed\n", "escaped\\=sign\n",
@@ -95,6 +97,7 @@ TEST(HandWrittenStore, LinesThatAreNoSettingNeverBlockASave)
 
 TEST(HandWrittenStore, AFileQSettingsCannotReadIsRefusedNamingTheLine)
 {
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
     // Line 3 quotes its only '=' away once its stray backslashes are kept literal, and the ';'
     // then ends it: such a rare line is not dropped silently but named.
     const QByteArray text = "[Sec]\r\nA=1\r\n\" =\\[b\"\\;=\r\nB=2\r\n";
@@ -110,6 +113,7 @@ TEST(HandWrittenStore, AFileQSettingsCannotReadIsRefusedNamingTheLine)
 
 TEST(HandWrittenStore, RandomHandWrittenLinesKeepEveryReadableValueThroughAWrite)
 {
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
     // Lines made of the characters that matter to the format; any file must either take the
     // write and keep every value read before, or be refused with the line that is in the way.
     QRandomGenerator random(20261209);
@@ -140,6 +144,7 @@ TEST(HandWrittenStore, RandomHandWrittenLinesKeepEveryReadableValueThroughAWrite
 
 TEST(HandWrittenStore, AZeroWidthNoBreakSpaceInAValueSurvivesWrites)
 {
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
     // U+FEFF, which QSettings takes for a byte-order mark where a run of text starts.
     const QString mark(QChar(0xFEFF));
     const QStringList values{mark + "lead", QString(QChar(0x0F)) + mark, mark + "a1", "mid" + mark};

@@ -28,16 +28,20 @@ void editAsAnotherProgram(const QString &file, const QByteArray &from, const QBy
 
 TEST(SettingsStoreTest, RoundTripDefaultsAndLocation)
 {
-    const QString file = test::testHome() + "/.config/VB and VBA Program Settings/App.ini";
+    const QString file = test::SettingsInFiles
+                             ? test::testHome() + "/.config/VB and VBA Program Settings/App.ini"
+                             : "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\App";
     EXPECT_EQ(SettingsStore::filePath("App"), file);
     EXPECT_EQ(SettingsStore::get("App", "General", "Path", "none"), "none");
     EXPECT_FALSE(QFileInfo::exists(file));
 
     ASSERT_TRUE(SettingsStore::set("App", "General", "Path", "C:\\Program Files\\Q, Inc"));
-    EXPECT_TRUE(QFileInfo::exists(file));
+    EXPECT_EQ(QFileInfo::exists(file), test::SettingsInFiles);
     EXPECT_EQ(SettingsStore::get("App", "General", "Path", "none"), "C:\\Program Files\\Q, Inc");
     EXPECT_EQ(SettingsStore::get("App", "General", "Other", "none"), "none");
     EXPECT_EQ(SettingsStore::get("Elsewhere", "General", "Path"), QString());
+    if (!test::SettingsInFiles)
+        return;
 
     // The location follows XDG_CONFIG_HOME at every call.
     EnvironmentGuard guard("XDG_CONFIG_HOME");
@@ -49,6 +53,7 @@ TEST(SettingsStoreTest, RoundTripDefaultsAndLocation)
 
 TEST(SettingsStoreTest, BackslashSectionsNestGroups)
 {
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
     ASSERT_TRUE(
         SettingsStore::set(host::SettingsApp, host::CollabLanSection, host::ServerKey, "lan1"));
     ASSERT_TRUE(SettingsStore::set(host::SettingsApp, host::CollabSection, host::UserIdKey, "me"));
@@ -68,6 +73,7 @@ TEST(SettingsStoreTest, BackslashSectionsNestGroups)
 
 TEST(SettingsStoreTest, ReadsSeeOutsideWrites)
 {
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
     const QString file = SettingsStore::filePath("App");
     const auto outsideEdit = [&](const QByteArray &from, const QByteArray &to) {
         editAsAnotherProgram(file, from, to);
@@ -92,6 +98,7 @@ TEST(SettingsStoreTest, ReadsSeeOutsideWrites)
 
 TEST(SettingsStoreTest, UnwritableStoreFails)
 {
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
     // A plain file where the settings folder should go.
     ASSERT_TRUE(test::writeAll(test::testHome() + "/blocked", "x"));
     EnvironmentGuard guard("XDG_CONFIG_HOME");
@@ -129,6 +136,7 @@ TEST(SettingsStoreTest, SetManyWritesInOrderAsOneChange)
 
 TEST(SettingsSnapshotTest, ReadsOnceAndANewOneSeesOutsideWrites)
 {
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
     const QString file = SettingsStore::filePath("App");
     EXPECT_EQ(SettingsSnapshot("App").get("Sec", "Key", "none"), "none");
     ASSERT_TRUE(SettingsStore::setMany("App", {{"Sec", "Key", "v1"}, {"Sec\\Sub", "Key", "s1"}}));
@@ -153,6 +161,7 @@ TEST(SettingsSnapshotTest, ReadsOnceAndANewOneSeesOutsideWrites)
 // QSettings writes the group "General" as [%General]; people write [General].
 TEST(SettingsStoreTest, HandWrittenGeneralSectionIsRead)
 {
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
     const QString file = SettingsStore::filePath(host::SettingsApp);
     ASSERT_TRUE(test::writeAll(file, test::crlf({"[General]", "QuillsitePath=D:/Quill",
                                                  "Sub\\Key=nested", "[Other]", "Key=o"})));
@@ -176,6 +185,7 @@ TEST(SettingsStoreTest, HandWrittenGeneralSectionIsRead)
 
 TEST(SettingsStoreTest, HandWrittenBackslashesReadAsWritten)
 {
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
     const QString app = host::SettingsApp;
     const QString file = SettingsStore::filePath(app);
     ASSERT_TRUE(test::writeAll(file, test::crlf({
@@ -241,6 +251,7 @@ TEST(SettingsStoreTest, AnyTextRoundTrips)
 // The example in the README, byte for byte as the store writes it.
 TEST(SettingsStoreTest, ReadmeExampleRoundTrips)
 {
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
     const QByteArray example = "[%General]\n"
                                "QuillsitePath=C:\\\\Program Files\\\\Quillsite\n"
                                "\n"

@@ -285,6 +285,7 @@ TEST(GalleryWindow, EveryControlHasAnAccessibleName)
 
 TEST(GalleryWindow, EveryCaptionFitsItsControl)
 {
+    QS_SKIP_WITHOUT_FONTS();
     GalleryWindow w;
     EXPECT_EQ(captionsCut(w.window.get()), QStringList());
     EXPECT_EQ(captionsCutInAboutBox([&] { w.trigger("help_about"); }), QStringList());

@@ -7,6 +7,8 @@
 
 #include "profilestore.h"
 
+#include "registrysandbox.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcessEnvironment>
@@ -17,6 +19,7 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    qs::test::enterInheritedRegistrySandbox();
     const QStringList args = app.arguments();
     if (args.size() != 3) {
         std::fprintf(stderr, "usage: qs_profilesaver ID COUNT\n");

@@ -20,6 +20,13 @@ inline QString profileStoreFile()
 {
     return testHome() + "/.config/VB and VBA Program Settings/TandemPadChooser.ini";
 }
+// Where a failure to write the profile store says the store is.
+inline QString profileStoreName()
+{
+    return SettingsInFiles ? profileStoreFile()
+                           : "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\"
+                             "TandemPadChooser";
+}
 inline QString hostStoreFile()
 {
     return testHome() + "/.config/VB and VBA Program Settings/Quillsite97.ini";
@@ -63,7 +70,7 @@ struct GappedStore
     GappedStore()
     {
         setHostSettings("host.user", "host@example.com", "/srv/host");
-        EXPECT_TRUE(writeAll(profileStoreFile(), gappedStore()));
+        EXPECT_TRUE(writeSettingsFile(profileStoreFile(), gappedStore()));
     }
 };
 

@@ -1,5 +1,7 @@
 #include "profilestestsupport.h"
 
+#include "captiontestsupport.h"
+
 #include "captionfit.h"
 #include "paths.h"
 #include "profilecommands.h"
@@ -311,6 +313,9 @@ TEST(ChooserWindow, NextCommandSeesAnotherProgramsWrites)
 
 TEST(ChooserWindow, F1OpensTheManual)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "the stand-in viewer is a shell script; Windows starts the real winhlp32.exe";
+#endif
     test::EnvironmentGuard guard("PATH");
     const QString args = test::testHome() + "/viewer-args";
     makeRecorder(test::testHome() + "/bin", "winhlp32", args);
@@ -327,6 +332,7 @@ TEST(ChooserWindow, F1OpensTheManual)
 
 TEST(ChooserWindow, EveryCaptionFitsItsControl)
 {
+    QS_SKIP_WITHOUT_FONTS();
     ChooserWindow w;
     EXPECT_EQ(captionsCut(w.window.get()), QStringList());
     // Not by making the text unreadably small.

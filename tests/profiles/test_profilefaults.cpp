@@ -33,6 +33,7 @@ void expectFailureNames(const DialogRecord &shown, const QStringList &files)
 
 TEST(ChooserFaults, ASaveThatCannotBeWrittenIsReportedAndChangesNothing)
 {
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
     StockedWindow s;
     const QByteArray store = readAll(profileStoreFile());
     // A folder where the store's working copy would go in: the replace cannot happen.
@@ -55,6 +56,7 @@ TEST(ChooserFaults, ASaveThatCannotBeWrittenIsReportedAndChangesNothing)
 
 TEST(ChooserFaults, ApplyNamesEachFileItCouldNotWrite)
 {
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
     StockedWindow s;
     const QByteArray host = readAll(hostStoreFile());
     ASSERT_TRUE(QDir().mkpath(hiveFile()));
@@ -100,6 +102,7 @@ TEST(ChooserFaults, ApplyOnAFullDiskKeepsTheHostSettings)
 
 TEST(ChooserFaults, ANewProfileThatCannotBeSavedStaysInTheFields)
 {
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
     StockedWindow s;
     // Unlike a read-only file, this stops a program run as root too.
     ASSERT_TRUE(QDir().mkpath(profileStoreFile() + ".lock"));

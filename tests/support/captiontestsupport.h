@@ -4,12 +4,19 @@
 #include "captionfit.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+
+// Where Qt lists no fonts at all (a static Qt under Wine does not), every glyph is an empty box
+// of the font's height: caption widths say nothing there.
+#define QS_SKIP_WITHOUT_FONTS()                                                                    \
+    if (QFontDatabase::families().isEmpty())                                                       \
+    GTEST_SKIP() << "Qt lists no fonts here: caption widths cannot be measured"
 
 namespace qs::test {
 

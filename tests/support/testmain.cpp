@@ -1,3 +1,4 @@
+#include "registrysandbox.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -5,14 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 #include <memory>
 
 #ifdef Q_OS_WIN
-#include <windows.h>
-
 #include <QCoreApplication>
 #endif
 
@@ -21,32 +17,7 @@ namespace {
 std::unique_ptr<QTemporaryDir> g_home;
 
 #ifdef Q_OS_WIN
-// On Windows the settings live in the registry: each test gets a key of its own under the
-// user's, which the process sees as HKEY_CURRENT_USER itself, and which is removed afterwards.
 QString g_registryKey;
-
-void sandboxRegistry(int test)
-{
-    g_registryKey = QStringLiteral("Software\\QuillsiteTests\\%1-%2")
-                        .arg(QCoreApplication::applicationPid())
-                        .arg(test);
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, reinterpret_cast<LPCWSTR>(g_registryKey.utf16()), 0,
-                        nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS ||
-        RegOverridePredefKey(HKEY_CURRENT_USER, key) != ERROR_SUCCESS) {
-        // Without a sandbox no test may run: it would write into the user's own settings.
-        std::fprintf(stderr, "The tests' registry sandbox could not be made.\n");
-        std::exit(1);
-    }
-    RegCloseKey(key);
-}
-
-void removeRegistrySandbox()
-{
-    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    RegDeleteTreeW(HKEY_CURRENT_USER, reinterpret_cast<LPCWSTR>(g_registryKey.utf16()));
-}
 #endif
 
 // Gives every test a fresh HOME and XDG_CONFIG_HOME, so no test touches a real user's settings.
@@ -63,18 +34,23 @@ class SandboxListener : public testing::EmptyTestEventListener
         qputenv("USERPROFILE", home);
         qputenv("APPDATA", home + "/AppData/Roaming");
         qputenv("LOCALAPPDATA", home + "/AppData/Local");
-        sandboxRegistry(++m_tests);
+        g_registryKey = QStringLiteral("Software\\QuillsiteTests\\%1-%2")
+                            .arg(QCoreApplication::applicationPid())
+                            .arg(++m_tests);
+        qs::test::enterRegistrySandbox(g_registryKey);
 #endif
     }
     void OnTestEnd(const testing::TestInfo &) override
     {
 #ifdef Q_OS_WIN
-        removeRegistrySandbox();
+        qs::test::removeRegistrySandbox(g_registryKey);
 #endif
         g_home.reset();
     }
 
+#ifdef Q_OS_WIN
     int m_tests = 0;
+#endif
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commandline.h"
+#include "settingsstore.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
+#include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
 #include <QThread>
@@ -72,6 +74,56 @@ inline bool writeAll(const QString &path, const QByteArray &bytes)
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
+
+// Windows keeps the settings in the registry: a test of the settings files that other systems
+// keep does not apply there.
+#ifdef Q_OS_WIN
+#define QS_SKIP_WITHOUT_SETTINGS_FILES()                                                           \
+    GTEST_SKIP() << "Windows keeps the settings in the registry, not in the files this test reads"
+#else
+#define QS_SKIP_WITHOUT_SETTINGS_FILES() static_cast<void>(0)
+#endif
+#ifdef Q_OS_WIN
+inline constexpr bool SettingsInFiles = false;
+#else
+inline constexpr bool SettingsInFiles = true;
+#endif
+
+// Settings as a user or another program left them: the settings file written by hand, or on
+// Windows the same values in the registry, under the application the file is named after.
+inline bool writeSettingsFile(const QString &path, const QByteArray &ini)
+{
+#ifdef Q_OS_WIN
+    QList<SettingsWrite> writes;
+    QString section;
+    for (QByteArray line : ini.split('\n')) {
+        line = line.trimmed();
+        const qsizetype equals = line.indexOf('=');
+        if (line.startsWith('[') && line.endsWith(']'))
+            section = QString::fromUtf8(line.mid(1, line.size() - 2));
+        else if (equals > 0 && !line.startsWith(';'))
+            writes.append({section, QString::fromUtf8(line.left(equals)).trimmed(),
+                           QString::fromUtf8(line.mid(equals + 1)).trimmed()});
+    }
+    const QString application = QFileInfo(path).completeBaseName();
+    // The file is written whole: nothing of the application's earlier values stays.
+    QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") +
+                  application,
+              QSettings::NativeFormat)
+        .clear();
+    return SettingsStore::setMany(application, writes);
+#else
+    return writeAll(path, ini);
+#endif
+}
+
+// The bytes a text is saved as: UTF-8, or on Windows the ANSI code page that the host reads.
+// There the tests expect a Western system's Windows-1252, as the Wine runs have.
+#ifdef Q_OS_WIN
+inline constexpr bool SavesUtf8 = false;
+#else
+inline constexpr bool SavesUtf8 = true;
+#endif
 
 // Joins lines with CR LF, each line ended.
 inline QByteArray crlf(std::initializer_list<const char *> lines)

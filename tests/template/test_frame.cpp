@@ -298,7 +298,7 @@ TEST(Frame, HelpTopicsFromMenuKeyAndButton)
     qputenv("PATH", path);
     ASSERT_EQ(s.dialogs->messages().size(), 3);
     for (const QString &m : s.dialogs->messages())
-        EXPECT_TRUE(m.contains("/Help/tagloom32.hlp")) << m.toStdString();
+        EXPECT_TRUE(m.contains(QDir::toNativeSeparators("/Help/tagloom32.hlp"))) << m.toStdString();
 }
 
 TEST(Frame, AboutShowsTheSharedBoxEachTime)
@@ -374,6 +374,7 @@ TEST(Frame, TenNewWindowsLieWhollyInsideTheClientAreaAndTheTenthIsListedWithoutA
 
 TEST(Frame, EveryCaptionFitsItsControl)
 {
+    QS_SKIP_WITHOUT_FONTS();
     Stencilry s;
     s.newDocument();
     EXPECT_EQ(captionsCut(s.frame.get()), QStringList());

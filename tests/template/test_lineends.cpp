@@ -86,6 +86,9 @@ TEST(LfTemplates, SavingAnOpenedLfTemplateWritesCrLf)
 
 TEST(LfTemplates, TestHandsTheFileOnAndTheHostPlaysItsItemsNotItsMarkers)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows reaches the host over COM, not by starting a registered command";
+#endif
     const QString path = testHome() + "/linux.htp";
     writeAll(path, everyKindWithLf());
     QDir().mkpath(testHome() + "/fake host");

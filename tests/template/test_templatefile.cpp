@@ -44,9 +44,10 @@ TEST(TemplateFile, WritesEveryKindByteForByte)
               crlf({"{{", "{{{{x", "{{{!", "{[", "", "", "", ""}));
     // A kind outside the four writes nothing.
     EXPECT_EQ(templateText({{7, "lost", {"a", "b", "c"}}, text("kept")}), crlf({"{{kept", ""}));
-    // Text is written as UTF-8.
+    // Text is written as UTF-8 (on Windows in its ANSI code page).
     EXPECT_EQ(templateText({text("café – ok")}),
-              QByteArray("{{caf\xc3\xa9 \xe2\x80\x93 ok\r\n\r\n"));
+              SavesUtf8 ? QByteArray("{{caf\xc3\xa9 \xe2\x80\x93 ok\r\n\r\n")
+                        : QByteArray("{{caf\xe9 \x96 ok\r\n\r\n"));
 }
 
 TEST(TemplateFile, ReadsWhatItWritesAndTheEmptyTemplate)

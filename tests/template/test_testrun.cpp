@@ -29,6 +29,9 @@ bool registerServer(const QString &command)
 
 TEST(TestRun, HandsTheSavedFileToTheRegisteredServer)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows reaches the host over COM, not by starting a registered command";
+#endif
     const QString path = testHome() + "/my templates/letter.htp";
     writeAll(path, everyKindFile());
     const QString args = testHome() + "/received";
@@ -70,6 +73,7 @@ TEST(TestRun, UntitledUnregisteredAndMissingServersAreTold)
               handed + "\r\n\r\nThe Quillsite automation server is not registered on this system.");
     EXPECT_EQ(s.dialogs->shown().back().icon, mb::Critical);
 
+#ifndef Q_OS_WIN // there COM starts the server, and says why it could not
     const QString missing = "\"" + testHome() + "/no host/server\"";
     ASSERT_TRUE(registerServer(missing));
     s.dialogs->answerMessage();
@@ -79,6 +83,7 @@ TEST(TestRun, UntitledUnregisteredAndMissingServersAreTold)
                   "\r\n\r\nThe Quillsite automation server could not be started with the "
                   "command " +
                   missing + ": No such file or directory.");
+#endif
     EXPECT_FALSE(d->document().boolDirty);
     EXPECT_EQ(d->document().count(), 1);
 }
