@@ -7,7 +7,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 need_packages xvfb xdotool imagemagick unzip
-build="$1"
+build="$(cd "$1" && pwd)"
 package="$build/package"
 export WINEDEBUG=-all
 wine="$(command -v wine64 || echo /usr/lib/wine/wine64)"
