@@ -213,10 +213,11 @@ TEST(StoreStressTest, ManyWritersAndReadersLoseNothingAndSeeNoHalfFile)
     const QString hive = home + "/Registry/HKEY_CURRENT_USER.ini";
     // What no writer touches must stay as it is.
     ASSERT_TRUE(test::writeSettingsFile(settings, "[Other]\nKept=hand written\n"));
-    if (test::SettingsInFiles)
+    if (test::SettingsInFiles) {
         ASSERT_TRUE(test::writeAll(hive, "[Other]\nKept=also hand written\n"));
-    else
+    } else {
         ASSERT_TRUE(RegistryKey::create("Other")->setString("Kept", "also hand written"));
+    }
 
     const test::StressTotals totals =
         test::runStoreStress(QS_STORESTRESS, home, Writers, 3, Rounds, Keys);

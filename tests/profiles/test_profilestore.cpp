@@ -90,22 +90,24 @@ TEST(ProfileStore, NewProfileWritesItsValuesThenTheCountThenItsSlot)
               "Lab/Name=Lab\nLab/User=lab.user\nLab/Email=lab@example.com\nLab/Server=/srv/lab\n"
               "_Program/NumProfs=3\n_Program/Prof3=Lab");
     ASSERT_TRUE(saveProfile(lab));
-    if (SettingsInFiles)
+    if (SettingsInFiles) {
         EXPECT_EQ(
             readAll(profileStoreFile()),
             lines({"[Lab]", "Email=lab@example.com", "Name=Lab", "Server=/srv/lab", "User=lab.user",
                    "", "[_Program]", "NumProfs=3", "Prof1=Home", "Prof2=Work", "Prof3=Lab"}));
+    }
 
     // Saved again with other values: the four values change, the index stays.
     const Profile again{"Lab", "other", "other@example.com", "/srv/other"};
     EXPECT_EQ(dump(*profileWrites(SettingsSnapshot(StoreApp), again)),
               "Lab/Name=Lab\nLab/User=other\nLab/Email=other@example.com\nLab/Server=/srv/other");
     ASSERT_TRUE(saveProfile(again));
-    if (SettingsInFiles)
+    if (SettingsInFiles) {
         EXPECT_EQ(readAll(profileStoreFile()),
                   lines({"[Lab]", "Email=other@example.com", "Name=Lab", "Server=/srv/other",
                          "User=other", "", "[_Program]", "NumProfs=3", "Prof1=Home", "Prof2=Work",
                          "Prof3=Lab"}));
+    }
 }
 
 TEST(ProfileStore, FirstProfileOfAnEmptyStoreTakesSlotOne)
@@ -304,8 +306,9 @@ TEST(ProfileStore, ACountAtTheTopOfItsRangeRefusesANewProfileAndWritesNothing)
         EXPECT_FALSE(saveProfile({"Lab", "u", "e", "s"}, &failure));
         EXPECT_EQ(failure.file, profileStoreName());
         EXPECT_EQ(failure.reason, NoSlotLeft);
-        if (SettingsInFiles)
+        if (SettingsInFiles) {
             EXPECT_EQ(readAll(profileStoreFile()), before);
+        }
         // A profile that exists is still saved: it needs no slot.
         EXPECT_TRUE(saveProfile({"Home", "pat", "e", "s"}));
         EXPECT_EQ(SettingsStore::get(StoreApp, "Home", "User"), "pat");
