@@ -88,9 +88,8 @@ void expectEveryLastWrite(const QString &file, const QString &prefix, int writer
     // There the settings are below their application's key, the hive's keys below
     // HKEY_CURRENT_USER itself, next to the settings: only the writers' own keys count.
     const QString application = QFileInfo(file).completeBaseName();
-    QSettings ini(application == "HKEY_CURRENT_USER"
-                      ? application
-                      : "HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\" + application,
+    QSettings ini(application == "HKEY_CURRENT_USER" ? application
+                                                     : SettingsStore::filePath(application),
                   QSettings::NativeFormat);
 #else
     QSettings ini(file, QSettings::IniFormat);

@@ -216,10 +216,7 @@ QStringList saveAtOnce(int savers, int count, int *failed)
     const QString home = testHome() + QStringLiteral("/together-%1").arg(savers);
 #ifdef Q_OS_WIN
     // Each round starts from an empty store; on Windows the test's registry holds it.
-    QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\"
-                             "TandemPadChooser"),
-              QSettings::NativeFormat)
-        .clear();
+    QSettings(SettingsStore::filePath(StoreApp), QSettings::NativeFormat).clear();
 #endif
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home);

@@ -107,10 +107,7 @@ inline bool writeSettingsFile(const QString &path, const QByteArray &ini)
     }
     const QString application = QFileInfo(path).completeBaseName();
     // The file is written whole: nothing of the application's earlier values stays.
-    QSettings(QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\") +
-                  application,
-              QSettings::NativeFormat)
-        .clear();
+    QSettings(SettingsStore::filePath(application), QSettings::NativeFormat).clear();
     return SettingsStore::setMany(application, writes);
 #else
     return writeAll(path, ini);
