@@ -4,8 +4,10 @@
 #include <QSettings>
 
 #ifdef Q_OS_WIN
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QLockFile>
+#include <QThread>
 #else
 #include "inifilestore.h"
 
@@ -35,6 +37,31 @@ namespace {
 QString storeKey(const QString &application)
 {
     return QStringLiteral("HKEY_CURRENT_USER\\Software\\") + StoreName + u'\\' + application;
+}
+
+// Writers take turns at the lock. A turn that lasts beyond the bound belongs to a program that
+// hangs, and the write fails instead; waiting behind several writers that each finish their
+// turn is no failure, however many there are. (tryLock(timeout) counts the whole wait, and
+// sleeps ever longer between tries, so on a busy machine a writer among eight missed its turn.)
+bool lockWithinBound(QLockFile &lock)
+{
+    constexpr int BoundMs = 2000;
+    QDeadlineTimer bound(BoundMs);
+    qint64 holder = 0;
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError)
+            return false;
+        qint64 pid = 0;
+        QString host, application;
+        if (lock.getLockInfo(&pid, &host, &application) && pid != holder) {
+            holder = pid;
+            bound.setRemainingTime(BoundMs);
+        } else if (bound.hasExpired()) {
+            return false;
+        }
+        QThread::msleep(1);
+    }
+    return true;
 }
 
 } // namespace
@@ -87,7 +114,7 @@ bool SettingsStore::change(const QString &application, const SettingsChange &cha
     // The registry has no lock of its own: writers of one application take turns here.
     QLockFile lock(QDir::tempPath() + QStringLiteral("/qs-store-") + application +
                    QStringLiteral(".lock"));
-    if (!lock.tryLock(2000)) {
+    if (!lockWithinBound(lock)) {
         if (failure)
             *failure = {storeKey(application),
                         translate("common", "another program kept the settings locked.")};

@@ -286,3 +286,26 @@ TEST(StoreFaultTest, AHandWrittenListKeepsItsControlCharactersThroughAnotherWrit
     ASSERT_TRUE(SettingsStore::set(App, "Sec", "Other", "v"));
     EXPECT_EQ(SettingsStore::get(App, "Sec", "List"), list);
 }
+
+// On Windows the writers of one application take turns at a lock in the temp folder: waiting
+// behind writers that finish is no failure, but one that never gives the lock back fails the
+// change instead of hanging it.
+TEST(StoreFaultTest, ARegistryWriterThatHangsFailsTheChangeInsteadOfHangingIt)
+{
+#ifndef Q_OS_WIN
+    GTEST_SKIP() << "only Windows keeps its settings in the registry";
+#endif
+    const SettingsChange set = [](const SettingsSnapshot &, QString *) {
+        return std::optional<QList<SettingsWrite>>({{"Sec", "Key", "v"}});
+    };
+    QLockFile held(QDir::tempPath() + "/qs-store-" + App + ".lock");
+    ASSERT_TRUE(held.tryLock(0));
+    StoreFailure failure;
+    EXPECT_FALSE(SettingsStore::change(App, set, &failure));
+    EXPECT_EQ(failure.file, SettingsStore::filePath(App));
+    EXPECT_EQ(failure.reason, "another program kept the settings locked.");
+    EXPECT_EQ(SettingsStore::get(App, "Sec", "Key", "none"), "none");
+    held.unlock();
+    EXPECT_TRUE(SettingsStore::change(App, set, nullptr));
+    EXPECT_EQ(SettingsStore::get(App, "Sec", "Key"), "v");
+}
