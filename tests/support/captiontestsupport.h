@@ -12,8 +12,8 @@
 
 #include <functional>
 
-// Where Qt lists no fonts at all (a static Qt under Wine does not), every glyph is an empty box
-// of the font's height: caption widths say nothing there.
+// Where Qt lists no fonts at all (its offscreen platform on Windows does not), every glyph is an
+// empty box of the font's height: caption widths say nothing there.
 #define QS_SKIP_WITHOUT_FONTS()                                                                    \
     if (QFontDatabase::families().isEmpty())                                                       \
     GTEST_SKIP() << "Qt lists no fonts here: caption widths cannot be measured"
