@@ -124,7 +124,12 @@ QString hostTestTemplate(const QString &templatePath)
 {
     // The class's per-user registration names the command line that starts the server.
     const std::optional<RegistryKey> key = RegistryKey::create(host::AutomationServerKey);
-    const std::optional<QString> command = key ? key->string({}) : std::nullopt;
+    std::optional<QString> command;
+    try {
+        command = key ? key->string({}) : std::nullopt;
+    } catch (const StoreReadError &error) {
+        return storeReadMessage(error);
+    }
     if (!command)
         return notRegisteredMessage();
     QStringList arguments = QProcess::splitCommand(*command);

@@ -1,7 +1,7 @@
 #include "registry.h"
 #include "translation.h"
 
-#include "inifilestore.h"
+#include "inistore.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -128,7 +128,10 @@ bool RegistryKey::setString(const QString &valueName, const QString &value, Stor
 {
     const QString file = hiveFilePath();
     QString reason = translate("common", "the key is closed.");
-    if (m_open && detail::writeIniValue(file, iniKey(m_path, valueName), value, &reason))
+    const detail::IniValues values{{iniKey(m_path, valueName), value}};
+    if (m_open &&
+        detail::changeIniFile(
+            file, [&values](const detail::IniText &, QString *) { return values; }, &reason))
         return true;
     if (failure)
         *failure = {file, reason};
@@ -139,12 +142,11 @@ std::optional<QString> RegistryKey::string(const QString &valueName) const
 {
     if (!m_open)
         return std::nullopt;
-    return detail::readIniValue(hiveFilePath(), iniKey(m_path, valueName));
+    return detail::readIniFile(hiveFilePath()).value(iniKey(m_path, valueName));
 }
 
 QString RegistryKey::hiveFilePath()
 {
-    // Looked up at every call: QSettings caches its user-scope folder once per process.
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/Registry/HKEY_CURRENT_USER.ini");
 }

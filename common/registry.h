@@ -18,6 +18,7 @@ public:
     // An empty name stands for the key's default value. On a failure, failure (if given) says
     // where and why, and the value is as it was.
     bool setString(const QString &valueName, const QString &value, StoreFailure *failure = nullptr);
+    // Throws StoreReadError when the hive exists but cannot be read.
     std::optional<QString> string(const QString &valueName) const;
     void close();
 

@@ -1,15 +1,14 @@
 #include "settingsstore.h"
 #include "translation.h"
 
-#include <QSettings>
-
 #ifdef Q_OS_WIN
-#include <QDeadlineTimer>
+#include "inistore.h"
+
 #include <QDir>
 #include <QLockFile>
-#include <QThread>
+#include <QSettings>
 #else
-#include "inifilestore.h"
+#include "inistore.h"
 
 #include <QStandardPaths>
 #endif
@@ -37,31 +36,6 @@ namespace {
 QString storeKey(const QString &application)
 {
     return QStringLiteral("HKEY_CURRENT_USER\\Software\\") + StoreName + u'\\' + application;
-}
-
-// Writers take turns at the lock. A turn that lasts beyond the bound belongs to a program that
-// hangs, and the write fails instead; waiting behind several writers that each finish their
-// turn is no failure, however many there are. (tryLock(timeout) counts the whole wait, and
-// sleeps ever longer between tries, so on a busy machine a writer among eight missed its turn.)
-bool lockWithinBound(QLockFile &lock)
-{
-    constexpr int BoundMs = 2000;
-    QDeadlineTimer bound(BoundMs);
-    qint64 holder = 0;
-    while (!lock.tryLock(0)) {
-        if (lock.error() != QLockFile::LockFailedError)
-            return false;
-        qint64 pid = 0;
-        QString host, application;
-        if (lock.getLockInfo(&pid, &host, &application) && pid != holder) {
-            holder = pid;
-            bound.setRemainingTime(BoundMs);
-        } else if (bound.hasExpired()) {
-            return false;
-        }
-        QThread::msleep(1);
-    }
-    return true;
 }
 
 } // namespace
@@ -114,7 +88,7 @@ bool SettingsStore::change(const QString &application, const SettingsChange &cha
     // The registry has no lock of its own: writers of one application take turns here.
     QLockFile lock(QDir::tempPath() + QStringLiteral("/qs-store-") + application +
                    QStringLiteral(".lock"));
-    if (!lockWithinBound(lock)) {
+    if (!detail::lockTakingTurns(lock, 5000)) {
         if (failure)
             *failure = {storeKey(application),
                         translate("common", "another program kept the settings locked.")};
@@ -160,17 +134,17 @@ std::optional<QString> handWrittenGeneralKey(const QString &section, const QStri
 struct SettingsSnapshot::Data
 {
     explicit Data(const QString &application)
-        : owned(std::make_unique<detail::IniFile>(SettingsStore::filePath(application)))
+        : owned(detail::readIniFile(SettingsStore::filePath(application)))
         , file(*owned)
     {
     }
     // A view of a file read under its lock, for the length of one change.
-    explicit Data(const detail::IniFile &current)
+    explicit Data(const detail::IniText &current)
         : file(current)
     {
     }
-    std::unique_ptr<detail::IniFile> owned;
-    const detail::IniFile &file;
+    std::optional<detail::IniText> owned;
+    const detail::IniText &file;
 };
 
 QString SettingsSnapshot::get(const QString &section, const QString &key,
@@ -205,7 +179,7 @@ bool SettingsStore::change(const QString &application, const SettingsChange &cha
 {
     const QString file = filePath(application);
     QString reason;
-    const auto onDisk = [&change](const detail::IniFile &current,
+    const auto onDisk = [&change](const detail::IniText &current,
                                   QString *why) -> std::optional<detail::IniValues> {
         const std::optional<QList<SettingsWrite>> writes =
             change(SettingsSnapshot(std::make_unique<SettingsSnapshot::Data>(current)), why);
@@ -213,8 +187,14 @@ bool SettingsStore::change(const QString &application, const SettingsChange &cha
             return std::nullopt;
         detail::IniValues values;
         values.reserve(writes->size());
-        for (const SettingsWrite &write : *writes)
-            values.emplace_back(settingsKey(write.section, write.key), write.value);
+        for (const SettingsWrite &write : *writes) {
+            // A key read from a hand-written "[General]" is changed where it stands.
+            const QString path = settingsKey(write.section, write.key);
+            const std::optional<QString> general = handWrittenGeneralKey(write.section, write.key);
+            values.emplace_back(
+                general && !current.value(path) && current.value(*general) ? *general : path,
+                write.value);
+        }
         return values;
     };
     if (detail::changeIniFile(file, onDisk, &reason))
@@ -226,12 +206,17 @@ bool SettingsStore::change(const QString &application, const SettingsChange &cha
 
 QString SettingsStore::filePath(const QString &application)
 {
-    // Looked up at every call: QSettings caches its user-scope folder once per process.
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
            StoreName + u'/' + application + QStringLiteral(".ini");
 }
 
 #endif
+
+QString storeReadMessage(const StoreReadError &error)
+{
+    return translate("common", "The settings could not be read.\r\n\r\nFile: %1\r\nReason: %2")
+        .arg(error.failure.file, error.failure.reason);
+}
 
 SettingsSnapshot::SettingsSnapshot(const QString &application)
     : m_data(std::make_unique<Data>(application))

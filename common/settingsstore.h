@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 
 namespace qs {
 
@@ -23,9 +24,26 @@ struct StoreFailure
     QString reason;
 };
 
+// A store that exists but cannot be read: never taken for an empty one, so that a program does
+// not act on defaults (no host, no profiles) while the user's values are still there.
+class StoreReadError : public std::runtime_error
+{
+public:
+    explicit StoreReadError(StoreFailure failure)
+        : std::runtime_error((failure.file + QStringLiteral(": ") + failure.reason).toStdString())
+        , failure(std::move(failure))
+    {
+    }
+    StoreFailure failure;
+};
+
+// What the user is told when the store cannot be read.
+QString storeReadMessage(const StoreReadError &error);
+
 // The per-user settings store, addressed by application, section and key. Every read goes
 // to the backing store, so it sees what another program wrote a moment ago. A section holding
-// '\' names nested groups, as registry keys do.
+// '\' names nested groups, as registry keys do. Reads throw StoreReadError when the store
+// exists but cannot be read.
 class SettingsSnapshot;
 
 // What a change writes, computed from the store as it is now; nullopt refuses the change, and

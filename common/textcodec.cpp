@@ -3,6 +3,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+#include <iterator>
+
 namespace qs {
 
 namespace {
@@ -26,6 +29,24 @@ QString decodeWindows1252(QByteArrayView bytes)
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto c = static_cast<unsigned char>(bytes[i]);
         d[i] = (c >= 0x80 && c < 0xA0) ? QChar(Cp1252High[c - 0x80]) : QChar(c);
+    }
+    return out;
+}
+
+std::optional<QByteArray> encodeWindows1252(QStringView text)
+{
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char *d = out.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            d[i] = static_cast<char>(c);
+            continue;
+        }
+        const auto *high = std::find(std::begin(Cp1252High), std::end(Cp1252High), c);
+        if (high == std::end(Cp1252High))
+            return std::nullopt;
+        d[i] = static_cast<char>(0x80 + (high - std::begin(Cp1252High)));
     }
     return out;
 }

@@ -37,8 +37,15 @@ int main(int argc, char *argv[])
     // Two sample profiles for the profile switcher, unless it has some of its own already.
     const QString profiles = QStringLiteral("TandemPadChooser");
     const QString program = QStringLiteral("_Program");
-    if (qs::SettingsStore::get(profiles, program, QStringLiteral("NumProfs"),
-                               QStringLiteral("0")) == QLatin1String("0")) {
+    QString count;
+    try {
+        count = qs::SettingsStore::get(profiles, program, QStringLiteral("NumProfs"),
+                                       QStringLiteral("0"));
+    } catch (const qs::StoreReadError &error) {
+        err << error.what() << '\n';
+        return 1;
+    }
+    if (count == QLatin1String("0")) {
         QList<qs::SettingsWrite> writes;
         const QStringList samples[] = {
             {"Office LAN", "pat", "pat@office.example", host + "/tandem/office"},

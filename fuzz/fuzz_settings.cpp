@@ -1,88 +1,43 @@
-// Feeds arbitrary bytes to the settings store as the file another program left: reading must
-// not fail, and a write of one more value must keep every value that could be read before.
-#include "inifilestore.h"
-
-#include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
+// Feeds arbitrary bytes to the settings store as the text another program left: a write of one
+// more value must keep every other byte's meaning, and a write that changes nothing must change
+// no byte.
+#include "inistore.h"
 
 #include <cstddef>
 #include <cstdint>
 
-namespace {
-
-// Every key the store reads from file, with its value.
-QList<std::pair<QString, std::optional<QString>>> readable(const QString &file)
-{
-    QList<std::pair<QString, std::optional<QString>>> out;
-    const qs::detail::IniFile ini(file);
-    QStringList groups{QString()};
-    // A group name QSettings normalises can list itself again: visit a bounded number.
-    for (int visited = 0; !groups.isEmpty() && visited < 64; ++visited) {
-        const QString group = groups.takeFirst();
-        for (const QString &key : ini.childKeys(group)) {
-            const QString path = group.isEmpty() ? key : group + u'/' + key;
-            out.emplace_back(path, ini.value(path));
-        }
-        // Child groups are found through QSettings on the same text.
-        QSettings probe(file, QSettings::IniFormat);
-        probe.beginGroup(group);
-        for (const QString &child : probe.childGroups())
-            groups << (group.isEmpty() ? child : group + u'/' + child);
-    }
-    return out;
-}
-
-} // namespace
+using qs::detail::IniText;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("fuzz.ini"));
-    {
-        QFile out(file);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
-        out.write(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    }
     const QByteArray original(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    const QByteArray literal = qs::detail::withLiteralBackslashes(original);
-    if (qs::detail::withLiteralBackslashes(literal) != literal)
+    const IniText before(original);
+    if (before.withValues({}) != original)
         __builtin_trap();
 
-    const auto before = readable(file);
-    if (!qs::detail::writeIniValue(file, QStringLiteral("zz_fuzz/added"), QStringLiteral("v")))
-        return 0;
-    const qs::detail::IniFile after(file);
-    if (after.value(QStringLiteral("zz_fuzz/added")) != QStringLiteral("v"))
+    // Every key it lists reads back the same after another key is added.
+    QList<std::pair<QString, std::optional<QString>>> readable;
+    for (const QString &group : {QString(), QStringLiteral("Sec"), QStringLiteral("General")})
+        for (const QString &key : before.childKeys(group)) {
+            const QString path = group.isEmpty() ? key : group + u'/' + key;
+            readable.emplace_back(path, before.value(path));
+        }
+    const QString added = QStringLiteral("zz_fuzz/added");
+    const QString value = QString::fromUtf8("v \xE6\x97\xA5\"\\;");
+    const IniText after(before.withValues({{added, value}}));
+    if (after.value(added) != value)
         __builtin_trap();
-    for (const auto &[key, value] : before)
-        if (key != QLatin1String("zz_fuzz/added") && after.value(key) != value)
+    for (const auto &[path, old] : readable)
+        if (after.value(path) != old)
             __builtin_trap();
 
-    // A change that writes nothing, or that is refused, leaves the file as it is.
-    const QByteArray written = [&file] {
-        QFile in(file);
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-    }();
-    QString reason;
-    if (!qs::detail::writeIniValues(file, {}) ||
-        qs::detail::changeIniFile(
-            file,
-            [](const qs::detail::IniFile &, QString *why) {
-                *why = QStringLiteral("refused");
-                return std::optional<qs::detail::IniValues>();
-            },
-            &reason) ||
-        reason != QLatin1String("refused"))
-        __builtin_trap();
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly) || in.readAll() != written ||
-        qs::detail::readIniValue(file, QStringLiteral("zz_fuzz/added")) != QStringLiteral("v"))
-        __builtin_trap();
-    // A store not written yet reads as empty.
-    const qs::detail::IniFile missing(folder.filePath(QStringLiteral("missing.ini")));
-    if (missing.value(QStringLiteral("zz_fuzz/added")) || !missing.childKeys({}).isEmpty())
-        __builtin_trap();
+    // A value set to what it holds leaves every byte; any value set reads back as set.
+    for (const auto &[path, old] : readable) {
+        if (before.withValues({{path, *old}}) != original)
+            __builtin_trap();
+        if (IniText(before.withValues({{path, QStringLiteral(" x,y ")}})).value(path) !=
+            QStringLiteral(" x,y "))
+            __builtin_trap();
+    }
     return 0;
 }

@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "settingsstore.h"
 #include "translation.h"
 
 namespace qs::gallery {
@@ -13,7 +14,13 @@ void frmMain::previewItem()
     m_preview->show();
     m_preview->raise();
 
-    const auto host = GalleryDocument::hostFolder();
+    std::optional<QString> host;
+    try {
+        host = GalleryDocument::hostFolder();
+    } catch (const StoreReadError &error) {
+        m_dialogs->msgBox(storeReadMessage(error), mb::OkOnly | mb::Critical);
+        return;
+    }
     if (!host) {
         m_dialogs->msgBox(translate("artshelf", "Quillsite not found."));
         return;

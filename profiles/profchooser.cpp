@@ -7,6 +7,7 @@
 #include "paths.h"
 #include "profilecommands.h"
 #include "programicon.h"
+#include "settingsstore.h"
 #include "stripcontrols.h"
 #include "titlestrip.h"
 #include "twips.h"
@@ -213,7 +214,13 @@ void ProfChooser::load()
 
 void ProfChooser::LoadSettings()
 {
-    m_rows = readProfileList(programDirectory());
+    try {
+        m_rows = readProfileList(programDirectory());
+    } catch (const StoreReadError &error) {
+        // The list stays as it was: an empty one would look as if every profile were gone.
+        m_dialogs->msgBox(storeReadMessage(error), mb::OkOnly | mb::Critical);
+        return;
+    }
     {
         const QSignalBlocker blocker(m_combo);
         m_combo->clear();

@@ -7,6 +7,7 @@
 #include "paths.h"
 #include "pictures.h"
 #include "programicon.h"
+#include "settingsstore.h"
 #include "twips.h"
 
 #include <QAction>
@@ -181,7 +182,14 @@ void frmMain::createClient()
 
 void frmMain::startUp()
 {
-    const QString path = host::installFolder(host::TemplateHostDefault);
+    QString path;
+    try {
+        path = host::installFolder(host::TemplateHostDefault);
+    } catch (const StoreReadError &error) {
+        // Not "not installed": the host may well be there, its setting only unreadable now.
+        m_dialogs->msgBox(storeReadMessage(error), mb::OkOnly | mb::Critical);
+        return;
+    }
     if (!host::isPresent(path, host::TemplateHostDefault)) {
         m_dialogs->msgBox(translate("tagloom32", HostMissing), mb::OkOnly | mb::Critical,
                           translate("tagloom32", "Quillsite Not Found"));

@@ -1,13 +1,14 @@
 // Store files as people and other programs leave them: in Windows' ANSI code page, with a
-// byte-order mark, with lines that are no setting. A write keeps every value it does not change.
+// byte-order mark, CR LF or LF, comments and lines that are no setting. A write changes only the
+// lines of the keys it sets; every other byte stays.
 #include "testsupport.h"
 
 #include "hostinterface.h"
-#include "inifilestore.h"
-#include "registry.h"
+#include "inistore.h"
 #include "settingsstore.h"
 #include "textcodec.h"
 
+#include <QDir>
 #include <QRandomGenerator>
 
 using namespace qs;
@@ -21,22 +22,57 @@ QString storeFile()
     return SettingsStore::filePath(App);
 }
 
-// Every (section/key, value) the store reads from the file, sections found by their headers.
-QMap<QString, QString> readable(const QStringList &sectionsAndKeys)
-{
-    QMap<QString, QString> out;
-    const SettingsSnapshot store(App);
-    for (const QString &path : sectionsAndKeys) {
-        const QString value = store.get(path.section(u'/', 0, 0), path.section(u'/', 1), "<none>");
-        if (value != QLatin1String("<none>"))
-            out.insert(path, value);
-    }
-    return out;
-}
-
 } // namespace
 
-TEST(HandWrittenStore, Windows1252TextKeepsEveryCharacterThroughAnUnrelatedWrite)
+TEST(HandWrittenStore, AWriteChangesOnlyTheLinesOfTheKeysItSets)
+{
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
+    struct Case
+    {
+        const char *name;
+        QByteArray before;
+        QList<SettingsWrite> writes;
+        QByteArray after;
+    };
+    const QByteArray windows = "\xEF\xBB\xBF; written on Windows\r\n[Sec]\r\nA = 1 \r\n"
+                               "odd line\r\n\r\n[Other]\r\nB=\"q;uoted\"\r\n";
+    const Case cases[] = {
+        {"an existing key, Windows text",
+         windows,
+         {{"Sec", "A", "2"}},
+         "\xEF\xBB\xBF; written on Windows\r\n[Sec]\r\nA =2\r\n"
+         "odd line\r\n\r\n[Other]\r\nB=\"q;uoted\"\r\n"},
+        {"a new key goes at the end of its section",
+         windows,
+         {{"Sec", "New", "n"}},
+         "\xEF\xBB\xBF; written on Windows\r\n[Sec]\r\nA = 1 \r\n"
+         "odd line\r\nNew=n\r\n\r\n[Other]\r\nB=\"q;uoted\"\r\n"},
+        {"a new section at the end of the file",
+         "[Sec]\nA=1",
+         {{"Added!", "K", "v, w"}, {"Sec\\LAN", "Server", "\\\\srv"}},
+         "[Sec]\nA=1\nLAN\\Server=\\\\\\\\srv\n\n[Added%21]\nK=\"v, w\"\n"},
+        {"the same value leaves every byte", windows, {{"Other", "B", "q;uoted"}}, windows},
+        {"hand-written spelling is kept",
+         "[General]\nQuillsitePath = C:\\Host\n",
+         {{"General", "QuillsitePath", "C:\\Host"}, {"Sec", "K", "@x"}},
+         "[General]\nQuillsitePath = C:\\Host\n\n[Sec]\nK=@@x\n"},
+        {"the last of two equal keys is the one read and set",
+         "[S]\nK=1\n[S]\nK=2\n",
+         {{"S", "K", "3"}},
+         "[S]\nK=1\n[S]\nK=3\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(test::writeAll(storeFile(), c.before));
+        ASSERT_TRUE(SettingsStore::setMany(App, c.writes));
+        EXPECT_EQ(test::readAll(storeFile()), c.after);
+        const SettingsSnapshot store(App);
+        for (const SettingsWrite &write : c.writes)
+            EXPECT_EQ(store.get(write.section, write.key), write.value);
+    }
+}
+
+TEST(HandWrittenStore, Windows1252StaysSoUntilACharacterDoesNotFit)
 {
     QS_SKIP_WITHOUT_SETTINGS_FILES();
     // The host's settings as a Windows editor saves them: ANSI bytes, CR LF.
@@ -53,99 +89,56 @@ TEST(HandWrittenStore, Windows1252TextKeepsEveryCharacterThroughAnUnrelatedWrite
         EXPECT_EQ(host.get(QString::fromUtf8("Café"), "Note"), QString::fromUtf8("€ 5, “quoted”"));
     };
     expectKept();
-    ASSERT_TRUE(
-        SettingsStore::set(host::SettingsApp, host::CollabLanSection, host::ServerKey, "/srv"));
+    // Every character fits: the changed line is written in Windows-1252 too.
+    ASSERT_TRUE(SettingsStore::set(host::SettingsApp, host::CollabLanSection, host::ServerKey,
+                                   QString::fromUtf8("/srv/café")));
+    EXPECT_EQ(test::readAll(file), "[Tandem!Pad]\r\nUserID=J\xFCrgen M\xFCller\r\n"
+                                   "Email=j\xFC@caf\xE9.example\r\n"
+                                   "LAN\\Server=/srv/caf\xE9\r\n\r\n"
+                                   "[Caf\xE9]\r\nNote=\x80 5, \x93quoted\x94\r\n");
     expectKept();
-    EXPECT_TRUE(isValidUtf8(test::readAll(file)));
-    // A UTF-8 file is never read as Windows-1252.
-    ASSERT_TRUE(SettingsStore::set(host::SettingsApp, host::CollabSection, host::UserIdKey,
-                                   QString::fromUtf8("Ünal")));
+
+    // One that does not: the whole file becomes UTF-8 once, every value kept.
+    const QString japanese = QString::fromUtf8("日本");
+    ASSERT_TRUE(
+        SettingsStore::set(host::SettingsApp, host::CollabSection, host::UserIdKey, japanese));
+    const QByteArray converted = test::readAll(file);
+    EXPECT_TRUE(isValidUtf8(converted));
+    EXPECT_TRUE(converted.contains(QString::fromUtf8("[Café]\r\nNote=€ 5, “quoted”").toUtf8()));
     EXPECT_EQ(SettingsStore::get(host::SettingsApp, host::CollabSection, host::UserIdKey),
-              QString::fromUtf8("Ünal"));
-    EXPECT_EQ(SettingsStore::get(host::SettingsApp, host::CollabSection, host::EmailKey),
-              QString::fromUtf8("jü@café.example"));
+              japanese);
+    EXPECT_EQ(SettingsStore::get(host::SettingsApp, host::CollabLanSection, host::ServerKey),
+              QString::fromUtf8("/srv/café"));
+    EXPECT_EQ(SettingsSnapshot(host::SettingsApp).get(QString::fromUtf8("Café"), "Note"),
+              QString::fromUtf8("€ 5, “quoted”"));
 }
 
-TEST(HandWrittenStore, LinesThatAreNoSettingNeverBlockASave)
+TEST(HandWrittenStore, RandomHandWrittenLinesKeepEveryValueAndByteThroughAWrite)
 {
-    QS_SKIP_WITHOUT_SETTINGS_FILES();
-    const QStringList keys{"Sec/Before", "Sec/After",  "Sec/Eq",    "Sec/Quoted",
-                           "Sec/Semi",   "Other/Kept", "Other/Last"};
-    for (const char *odd : {"\xEF\xBB\xBF", "just words\n", "[Unclosed\n", "escaped\\=sign\n",
-                            "\"a=b\" in quotes\n", "word;then=x\n", "   \t\n"}) {
-        SCOPED_TRACE(odd);
-        QByteArray text = "[Sec]\r\nBefore=1\r\n";
-        text += odd;
-        text += "After=2\r\nEq=a=b\r\nQuoted=\"x;y\"\r\nSemi=v ; c\r\n[Other]\nKept=3\n";
-        text += odd;
-        text += "Last=4";
-        if (QByteArrayView(odd).startsWith("\xEF"))
-            text.prepend(odd);
-        ASSERT_TRUE(test::writeAll(storeFile(), text));
-        const QMap<QString, QString> before = readable(keys);
-        EXPECT_EQ(before.value("Sec/Before"), "1");
-        EXPECT_EQ(before.value("Sec/After"), "2");
-        EXPECT_EQ(before.value("Other/Last"), "4");
-
-        StoreFailure failure;
-        EXPECT_TRUE(SettingsStore::set(App, "New", "Key", "v", &failure))
-            << failure.reason.toStdString();
-        EXPECT_EQ(readable(keys), before);
-        EXPECT_EQ(SettingsStore::get(App, "New", "Key"), "v");
-    }
-}
-
-TEST(HandWrittenStore, AFileQSettingsCannotReadIsRefusedNamingTheLine)
-{
-    QS_SKIP_WITHOUT_SETTINGS_FILES();
-    // Line 3 quotes its only '=' away once its stray backslashes are kept literal, and the ';'
-    // then ends it: such a rare line is not dropped silently but named.
-    const QByteArray text = "[Sec]\r\nA=1\r\n\" =\\[b\"\\;=\r\nB=2\r\n";
-    ASSERT_TRUE(test::writeAll(storeFile(), text));
-    StoreFailure failure;
-    EXPECT_FALSE(SettingsStore::set(App, "New", "Key", "v", &failure));
-    EXPECT_EQ(failure.file, storeFile());
-    EXPECT_EQ(failure.reason,
-              "line 3 of the file cannot be read as a section header or a key=value pair.");
-    EXPECT_EQ(test::readAll(storeFile()), text);
-    EXPECT_EQ(SettingsStore::get(App, "Sec", "B"), "2");
-}
-
-TEST(HandWrittenStore, RandomHandWrittenLinesKeepEveryReadableValueThroughAWrite)
-{
-    QS_SKIP_WITHOUT_SETTINGS_FILES();
-    // Lines made of the characters that matter to the format; any file must either take the
-    // write and keep every value read before, or be refused with the line that is in the way.
+    // Lines made of the characters that matter to the format: a write of another key keeps
+    // every value read before, and every byte before the new key's place.
     QRandomGenerator random(20261209);
-    const char alphabet[] = "ab=[];\"\\ \t\r\n\xE9";
-    for (int round = 0; round < 300; ++round) {
+    const char alphabet[] = "ab=[];\"\\ \t\r\n\xE9%";
+    for (int round = 0; round < 2000; ++round) {
         QByteArray text = "[S]\n";
         const int length = random.bounded(1, 80);
         for (int i = 0; i < length; ++i)
             text += alphabet[random.bounded(int(sizeof alphabet) - 1)];
-        ASSERT_TRUE(test::writeAll(storeFile(), text));
-        const detail::IniFile before(storeFile());
-        QMap<QString, QString> values;
+        const detail::IniText before(text);
+        const QByteArray written = before.withValues({{"zz/added", "v"}});
+        ASSERT_TRUE(written.startsWith(text)) << text.toStdString();
+        const detail::IniText after(written);
+        EXPECT_EQ(after.value("zz/added"), "v") << text.toStdString();
         for (const QString &key : before.childKeys("S"))
-            values.insert(key, before.value("S/" + key).value_or("<none>"));
-
-        StoreFailure failure;
-        if (!SettingsStore::set(App, "zz", "added", "v", &failure)) {
-            EXPECT_TRUE(failure.reason.startsWith("line ")) << failure.reason.toStdString();
-            EXPECT_EQ(test::readAll(storeFile()), text);
-            continue;
-        }
-        const detail::IniFile after(storeFile());
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            EXPECT_EQ(after.value("S/" + it.key()).value_or("<none>"), it.value())
-                << text.toStdString();
+            EXPECT_EQ(after.value("S/" + key), before.value("S/" + key)) << text.toStdString();
+        if (HasFailure())
+            break;
     }
 }
 
 TEST(HandWrittenStore, AZeroWidthNoBreakSpaceInAValueSurvivesWrites)
 {
-    QS_SKIP_WITHOUT_SETTINGS_FILES();
-    // U+FEFF, which QSettings takes for a byte-order mark where a run of text starts.
+    // U+FEFF, which other readers take for a byte-order mark where a run of text starts.
     const QString mark(QChar(0xFEFF));
     const QStringList values{mark + "lead", QString(QChar(0x0F)) + mark, mark + "a1", "mid" + mark};
     for (int i = 0; i < values.size(); ++i)
@@ -153,9 +146,46 @@ TEST(HandWrittenStore, AZeroWidthNoBreakSpaceInAValueSurvivesWrites)
     ASSERT_TRUE(SettingsStore::set(App, "Other", "Key", "v"));
     for (int i = 0; i < values.size(); ++i)
         EXPECT_EQ(SettingsStore::get(App, "Sec", QStringLiteral("K%1").arg(i)), values[i]) << i;
+    if (!test::SettingsInFiles)
+        return;
     // Hand-written, with the mark as UTF-8 at the start of a value.
     ASSERT_TRUE(test::writeAll(storeFile(), "[Sec]\nK=\xEF\xBB\xBFx\n"));
     EXPECT_EQ(SettingsStore::get(App, "Sec", "K"), mark + "x");
     ASSERT_TRUE(SettingsStore::set(App, "Other", "Key", "w"));
     EXPECT_EQ(SettingsStore::get(App, "Sec", "K"), mark + "x");
+}
+
+TEST(HandWrittenStore, AStoreThatCannotBeReadIsAnErrorNeverTheDefaults)
+{
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
+    // A folder in the file's place: the store exists, but holds no text to read.
+    ASSERT_TRUE(QDir().mkpath(storeFile()));
+    try {
+        SettingsStore::get(App, "Sec", "Key", "default");
+        ADD_FAILURE() << "read the default from a store that cannot be read";
+    } catch (const StoreReadError &error) {
+        EXPECT_EQ(error.failure.file, storeFile());
+        EXPECT_EQ(error.failure.reason, "a folder of that name is in the way.");
+        EXPECT_TRUE(storeReadMessage(error).contains(storeFile()));
+    }
+    EXPECT_THROW(SettingsSnapshot snapshot(App), StoreReadError);
+    StoreFailure failure;
+    EXPECT_FALSE(SettingsStore::set(App, "Sec", "Key", "v", &failure));
+    EXPECT_EQ(failure.file, storeFile());
+    EXPECT_TRUE(QFileInfo(storeFile()).isDir());
+}
+
+TEST(HandWrittenStore, NothingIsKeptInTheTemporaryFolder)
+{
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
+    // A temporary folder that is gone, or that cannot be written, changes nothing.
+    ASSERT_TRUE(SettingsStore::set(App, "Sec", "Key", "before"));
+    test::EnvironmentGuard guard("TMPDIR");
+    for (const QString &tmp : {test::testHome() + "/gone", QStringLiteral("/proc")}) {
+        SCOPED_TRACE(tmp.toStdString());
+        qputenv("TMPDIR", tmp.toUtf8());
+        EXPECT_EQ(SettingsStore::get(App, "Sec", "Key", "default"), "before");
+        ASSERT_TRUE(SettingsStore::set(App, "Sec", "Other", tmp));
+        EXPECT_EQ(SettingsSnapshot(App).get("Sec", "Other"), tmp);
+    }
 }

@@ -1,0 +1,505 @@
+#include "inistore.h"
+#include "translation.h"
+
+#include "textcodec.h"
+
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QThread>
+
+namespace qs::detail {
+
+namespace {
+
+constexpr QByteArrayView ByteOrderMark("\xEF\xBB\xBF");
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+QByteArrayView trimmedBlanks(QByteArrayView text)
+{
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && isBlank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+int hexValue(char16_t c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Names in files QSettings writes: '\' between groups, other characters as %XX or %UXXXX.
+QString unescapedName(QStringView name)
+{
+    QString out;
+    out.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name[i];
+        if (c == u'\\') {
+            out += u'/';
+            continue;
+        }
+        const qsizetype digits = i + 1 < name.size() && name[i + 1] == u'U' ? 4 : 2;
+        const qsizetype first = i + 1 + (digits == 4 ? 1 : 0);
+        bool ok = false;
+        const ushort code = c == u'%' && first + digits <= name.size()
+                                ? name.sliced(first, digits).toUShort(&ok, 16)
+                                : 0;
+        if (ok) {
+            out += QChar(code);
+            i = first + digits - 1;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QByteArray escapedName(QStringView name)
+{
+    QByteArray out;
+    for (const QChar c : name) {
+        const char16_t u = c.unicode();
+        if (u == '/')
+            out += '\\';
+        else if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') ||
+                 u == '_' || u == '-' || u == '.')
+            out += char(u);
+        else if (u <= 0xFF)
+            out += '%' + QByteArray::number(u, 16).toUpper().rightJustified(2, '0');
+        else
+            out += "%U" + QByteArray::number(u, 16).toUpper().rightJustified(4, '0');
+    }
+    return out;
+}
+
+// How QSettings names a group in a header: "[General]" holds the keys outside any group.
+QString headerName(const QString &group)
+{
+    const QString name = QString::fromLatin1(escapedName(group));
+    if (group.isEmpty())
+        return QStringLiteral("General");
+    return group.compare(u"general", Qt::CaseInsensitive) == 0 ? u'%' + name : name;
+}
+
+// A value whose backslashes all start escapes QSettings writes came from a tool; any other
+// backslash (C:\Host, one at the end) was written by hand and means itself.
+bool hasOnlyToolEscapes(QByteArrayView value)
+{
+    static constexpr QByteArrayView Escapes("\\\"0abfnrtv");
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] != '\\')
+            continue;
+        if (++i == value.size())
+            return false;
+        const char c = value[i];
+        if (c == 'x' ? i + 1 == value.size() || hexValue(uchar(value[i + 1])) < 0
+                     : !Escapes.contains(c))
+            return false;
+    }
+    return true;
+}
+
+QChar controlEscape(char c)
+{
+    switch (c) {
+    case 'a':
+        return u'\a';
+    case 'b':
+        return u'\b';
+    case 'f':
+        return u'\f';
+    case 'n':
+        return u'\n';
+    case 'r':
+        return u'\r';
+    case 't':
+        return u'\t';
+    case 'v':
+        return u'\v';
+    default:
+        return QChar(uchar(c)); // '"', '\\', '\'', '?'
+    }
+}
+
+// The text a value's escaped form stands for, as QSettings writes it.
+QString escapedValue(QString value)
+{
+    if (value.startsWith(u'@'))
+        value.prepend(u'@'); // QSettings reads a leading '@' as a type tag
+    QString out;
+    out.reserve(value.size() + 8);
+    bool needsQuotes = false;
+    bool escapeHexDigit = false;
+    for (const QChar c : std::as_const(value)) {
+        const char16_t u = c.unicode();
+        needsQuotes = needsQuotes || u == ';' || u == ',' || u == '=';
+        if (escapeHexDigit && hexValue(u) >= 0) {
+            out += QStringLiteral("\\x") + QString::number(u, 16);
+            continue;
+        }
+        escapeHexDigit = false;
+        static constexpr QStringView Plain(u"\a\b\f\n\r\t\v\"\\");
+        static constexpr QStringView Codes(u"abfnrtv\"\\");
+        if (const qsizetype code = Plain.indexOf(c); code >= 0) {
+            out += u'\\';
+            out += Codes[code];
+        } else if (u == 0) {
+            out += QStringLiteral("\\0");
+            escapeHexDigit = true;
+        } else if (u < 0x20 || u == 0xFEFF) {
+            out += QStringLiteral("\\x") + QString::number(u, 16);
+            escapeHexDigit = true;
+        } else {
+            out += c;
+        }
+    }
+    if (needsQuotes || out.startsWith(u' ') || out.endsWith(u' '))
+        return u'"' + out + u'"';
+    return out;
+}
+
+} // namespace
+
+IniText::IniText(QByteArray content)
+    : m_content(std::move(content))
+{
+    if (QByteArrayView(m_content).startsWith(ByteOrderMark))
+        m_bodyStart = ByteOrderMark.size();
+    m_utf8 = QByteArrayView(m_content).sliced(m_bodyStart).isValidUtf8();
+    QString group;
+    bool sawHeader = false;
+    qsizetype pos = m_bodyStart;
+    const qsizetype size = m_content.size();
+    while (pos < size) {
+        Line line;
+        line.start = pos;
+        while (pos < size && m_content[pos] != '\n' && m_content[pos] != '\r')
+            ++pos;
+        line.length = pos - line.start;
+        if (pos < size && m_content[pos] == '\r')
+            ++pos;
+        if (pos < size && m_content[pos] == '\n')
+            ++pos;
+        line.end = pos;
+        if (m_lines.isEmpty() && line.end > line.start + line.length)
+            m_lineEnd =
+                m_content.sliced(line.start + line.length, line.end - line.start - line.length);
+
+        const QByteArrayView text = trimmedBlanks(bytes(line));
+        const qsizetype index = m_lines.size();
+        if (text.startsWith('[') && text.indexOf(']') > 0) {
+            const QByteArrayView name = trimmedBlanks(text.sliced(1, text.indexOf(']') - 1));
+            line.kind = Kind::Header;
+            // "[General]" holds the keys outside any group; "[%General]" is the group General.
+            if (name.isEmpty() || name.compare("general", Qt::CaseInsensitive) == 0)
+                group.clear();
+            else if (name.compare("%general", Qt::CaseInsensitive) == 0)
+                group = decode(name.sliced(1)) + u'/';
+            else
+                group = unescapedName(decode(name)) + u'/';
+            line.path = group;
+            line.path.chop(1);
+            sawHeader = true;
+        } else if (const qsizetype equals = text.indexOf('=');
+                   equals > 0 && !text.startsWith(';') &&
+                   !trimmedBlanks(text.first(equals)).isEmpty()) {
+            line.kind = Kind::Key;
+            line.equals = bytes(line).indexOf('=');
+            line.path = group + unescapedName(decode(trimmedBlanks(text.first(equals))));
+            m_keys.insert(line.path, index);
+        }
+        if (!text.isEmpty() && (line.kind != Kind::Other || sawHeader || !m_sectionEnd.isEmpty())) {
+            QString section = line.kind == Kind::Header ? line.path : group;
+            if (section.endsWith(u'/'))
+                section.chop(1);
+            m_sectionEnd.insert(section, index);
+        }
+        m_lines.append(line);
+    }
+}
+
+QByteArrayView IniText::bytes(const Line &line) const
+{
+    return QByteArrayView(m_content).sliced(line.start, line.length);
+}
+
+QString IniText::decode(QByteArrayView bytes) const
+{
+    if (!m_utf8)
+        return decodeWindows1252(bytes);
+    // fromUtf8() would drop a U+FEFF that starts the text, taking it for a byte-order mark.
+    QString out;
+    for (; bytes.startsWith(ByteOrderMark); bytes = bytes.sliced(ByteOrderMark.size()))
+        out += QChar(0xFEFF);
+    return out + QString::fromUtf8(bytes);
+}
+
+QString IniText::valueOf(const Line &line) const
+{
+    const QByteArrayView value = bytes(line).sliced(line.equals + 1);
+    const bool escapes = hasOnlyToolEscapes(value);
+    QString out;
+    bool inQuotes = false;
+    bool quoted = false;
+    qsizetype keep = 0; // escaped blanks at the end stay
+    qsizetype i = 0;
+    const auto skipBlanks = [&] {
+        while (i < value.size() && isBlank(value[i]))
+            ++i;
+    };
+    skipBlanks();
+    while (i < value.size()) {
+        const char c = value[i];
+        if (c == '\\' && escapes) {
+            const char code = value[i + 1];
+            i += 2;
+            if (code == 'x' || code == '0') {
+                const int base = code == 'x' ? 16 : 8;
+                char16_t u = 0;
+                for (int d; i < value.size() && (d = hexValue(uchar(value[i]))) >= 0 && d < base;
+                     ++i)
+                    u = char16_t(u * base + d);
+                out += QChar(u);
+            } else {
+                out += controlEscape(code);
+            }
+            keep = out.size();
+        } else if (c == '"') {
+            inQuotes = !inQuotes;
+            quoted = true;
+            ++i;
+            if (!inQuotes)
+                skipBlanks();
+        } else if (c == ';' && !inQuotes) {
+            break; // a comment ends the line
+        } else {
+            qsizetype run = i + 1;
+            while (run < value.size() && value[run] != '"' && value[run] != ';' &&
+                   !(escapes && value[run] == '\\'))
+                ++run;
+            out += decode(value.sliced(i, run - i));
+            i = run;
+        }
+    }
+    if (!quoted) {
+        while (out.size() > keep && (out.back() == u' ' || out.back() == u'\t'))
+            out.chop(1);
+    }
+    if (out.startsWith(QStringLiteral("@@")))
+        out.remove(0, 1);
+    return out;
+}
+
+std::optional<QString> IniText::value(const QString &path) const
+{
+    const auto found = m_keys.constFind(path);
+    if (found == m_keys.cend())
+        return std::nullopt;
+    return valueOf(m_lines[*found]);
+}
+
+QStringList IniText::childKeys(const QString &group) const
+{
+    const QString prefix = group.isEmpty() ? QString() : group + u'/';
+    QStringList keys;
+    for (const Line &line : m_lines) {
+        if (line.kind != Kind::Key || !line.path.startsWith(prefix))
+            continue;
+        const QString key = line.path.sliced(prefix.size());
+        if (!key.contains(u'/') && !keys.contains(key))
+            keys << key;
+    }
+    return keys;
+}
+
+QByteArray IniText::withValues(const IniValues &values) const
+{
+    QHash<qsizetype, QString> replaced;                      // line -> its new text
+    QHash<qsizetype, QStringList> added;                     // line -> new key lines after it
+    QList<std::pair<QString, QStringList>> tail;             // new sections: header, key lines
+    QHash<QString, std::pair<qsizetype, qsizetype>> newKeys; // path -> (line or -1-section, at)
+    for (const auto &[path, value] : values) {
+        const QString text = escapedValue(value);
+        if (const auto made = newKeys.constFind(path); made != newKeys.cend()) {
+            QString &line = made->first >= 0 ? added[made->first][made->second]
+                                             : tail[-1 - made->first].second[made->second];
+            line = line.first(line.indexOf(u'=') + 1) + text;
+        } else if (const auto old = m_keys.constFind(path); old != m_keys.cend()) {
+            const Line &line = m_lines[*old];
+            if (replaced.contains(*old) || valueOf(line) != value)
+                replaced[*old] = decode(bytes(line).first(line.equals + 1)) + text;
+        } else {
+            const qsizetype slash = path.indexOf(u'/');
+            const QString section = slash < 0 ? QString() : path.first(slash);
+            const QString keyLine =
+                QString::fromLatin1(escapedName(path.sliced(slash + 1))) + u'=' + text;
+            if (const auto end = m_sectionEnd.constFind(section); end != m_sectionEnd.cend()) {
+                added[*end] << keyLine;
+                newKeys.insert(path, {*end, added[*end].size() - 1});
+                continue;
+            }
+            auto newSection = std::find_if(tail.begin(), tail.end(),
+                                           [&](const auto &s) { return s.first == section; });
+            if (newSection == tail.end())
+                newSection = tail.insert(tail.end(), {section, {}});
+            newSection->second << keyLine;
+            newKeys.insert(path, {-1 - (newSection - tail.begin()), newSection->second.size() - 1});
+        }
+    }
+    if (replaced.isEmpty() && added.isEmpty() && tail.isEmpty())
+        return m_content;
+
+    const auto build = [&](bool utf8) -> std::optional<QByteArray> {
+        const auto encode = [utf8](const QString &text) {
+            return utf8 ? std::optional(text.toUtf8()) : encodeWindows1252(text);
+        };
+        QByteArray out = m_content.first(m_bodyStart);
+        const auto append = [&](const QString &text) {
+            const std::optional<QByteArray> bytes = encode(text);
+            out += bytes.value_or(QByteArray());
+            out += m_lineEnd;
+            return bytes.has_value();
+        };
+        bool fits = true;
+        for (qsizetype i = 0; i < m_lines.size(); ++i) {
+            const Line &line = m_lines[i];
+            const QByteArrayView eol = QByteArrayView(m_content).sliced(
+                line.start + line.length, line.end - line.start - line.length);
+            if (const auto text = replaced.constFind(i); text != replaced.cend()) {
+                const std::optional<QByteArray> bytes = encode(*text);
+                fits = fits && bytes;
+                out += bytes.value_or(QByteArray());
+            } else {
+                out += utf8 == m_utf8 ? bytes(line).toByteArray() : decode(bytes(line)).toUtf8();
+            }
+            out += added.contains(i) && eol.isEmpty() ? QByteArrayView(m_lineEnd) : eol;
+            for (const QString &text : added.value(i))
+                fits = append(text) && fits;
+        }
+        for (const auto &[section, lines] : tail) {
+            if (out.size() > m_bodyStart && !out.endsWith('\n') && !out.endsWith('\r'))
+                out += m_lineEnd;
+            if (out.size() > m_bodyStart && !out.endsWith(m_lineEnd + m_lineEnd))
+                out += m_lineEnd;
+            append(u'[' + headerName(section) + u']');
+            for (const QString &text : lines)
+                fits = append(text) && fits;
+        }
+        return fits ? std::optional(out) : std::nullopt;
+    };
+    if (!m_utf8) {
+        // Kept as Windows-1252 only where the next read will take it for that again.
+        const std::optional<QByteArray> out = build(false);
+        if (out && !QByteArrayView(*out).sliced(m_bodyStart).isValidUtf8())
+            return *out;
+    }
+    return *build(true);
+}
+
+bool lockTakingTurns(QLockFile &lock, int boundMs)
+{
+    QDeadlineTimer bound(boundMs);
+    std::pair<qint64, QDateTime> holder;
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError)
+            return false;
+        // A turn ends when the lock is made anew, by another program or the same one again.
+        std::pair<qint64, QDateTime> now{0, QFileInfo(lock.fileName()).lastModified()};
+        QString host, application;
+        if (lock.getLockInfo(&now.first, &host, &application) && now != holder) {
+            holder = now;
+            bound.setRemainingTime(boundMs);
+        } else if (bound.hasExpired()) {
+            return false;
+        }
+        QThread::usleep(500);
+    }
+    return true;
+}
+
+IniText readIniFile(const QString &file)
+{
+    QFile in(file);
+    if (in.open(QIODevice::ReadOnly)) {
+        QByteArray content = in.readAll();
+        if (in.error() == QFileDevice::NoError)
+            return IniText(std::move(content));
+    } else if (!in.exists()) {
+        return IniText();
+    }
+    throw StoreReadError(
+        {file,
+         QFileInfo(file).isDir()
+             ? translate("common", "a folder of that name is in the way.")
+             : translate("common", "the file could not be read (%1).").arg(in.errorString())});
+}
+
+bool changeIniFile(const QString &file, const IniChange &change, QString *reason)
+{
+    const auto fail = [reason](const QString &why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
+    const QFileInfo info(file);
+    if (!QDir().mkpath(info.absolutePath()))
+        return fail(
+            translate("common", "the folder %1 could not be created.").arg(info.absolutePath()));
+    const QString lockPath = file + QStringLiteral(".lock");
+    if (QFileInfo(lockPath).isDir())
+        return fail(
+            translate("common", "a folder is in the way of its lock file %1.").arg(lockPath));
+
+    // The lock QSettings takes while writing this file, so tools built on it take turns with us.
+    QLockFile lock(lockPath);
+    if (!lockTakingTurns(lock, 5000))
+        return fail(
+            lock.error() == QLockFile::LockFailedError
+                ? translate("common", "another program kept the file locked.")
+                : translate("common", "its lock file %1 could not be made.").arg(lock.fileName()));
+    // Read only now, under the lock: what another writer added a moment ago is kept.
+    std::optional<IniText> current;
+    try {
+        current = readIniFile(file);
+    } catch (const StoreReadError &error) {
+        return fail(error.failure.reason);
+    }
+    const std::optional<IniValues> values = change(*current, reason);
+    if (!values)
+        return false;
+    const QByteArray updated = current->withValues(*values);
+    if (updated == current->content())
+        return true;
+    if (info.exists() && !info.isWritable())
+        return fail(translate("common", "the file is read-only."));
+
+    // No direct-write fallback: writing over the file in place could leave it half written.
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        return fail(out.errorString());
+    // commit() flushes too, but would replace the file even when that last flush falls short.
+    if (out.write(updated) != updated.size() || !out.flush()) {
+        const QString why = out.errorString();
+        out.cancelWriting();
+        return fail(why);
+    }
+    return out.commit() || fail(out.errorString());
+}
+
+} // namespace qs::detail
