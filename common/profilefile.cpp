@@ -76,4 +76,12 @@ bool ProfileFile::contains(QStringView section, QStringView key) const
     return m_index && m_index->find(section, key);
 }
 
+bool ProfileFile::hasSection(QStringView section) const
+{
+    if (!m_index)
+        return false;
+    const detail::FoldedQuery s(section);
+    return s.isValid() && m_index->findSection(s.data(), s.size()) != detail::NotFound;
+}
+
 } // namespace qs

@@ -31,6 +31,8 @@ public:
     // The value of key in section, or def (without its trailing spaces) when either is missing.
     QString getString(QStringView section, QStringView key, QStringView def) const;
     bool contains(QStringView section, QStringView key) const;
+    // Whether the file has a header naming section, with or without keys.
+    bool hasSection(QStringView section) const;
     // The value of key in section, or nullopt when either is missing.
     std::optional<QString> value(QStringView section, QStringView key) const;
 

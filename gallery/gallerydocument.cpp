@@ -121,6 +121,16 @@ Result GalleryDocument::open(const QString &path)
     Result result = Result::done();
     try {
         LoadGallery(path, m_gallery);
+    } catch (const NotAGalleryError &e) {
+        // Untitled, so that a save cannot write a gallery over it.
+        m_filePath.clear();
+        result =
+            Result::message(translate("artshelf", "The file is not a gallery.\r\n\r\n"
+                                                  "File: %1\r\nReason: %2\r\n\r\n"
+                                                  "It stays as it is; an untitled gallery is shown "
+                                                  "instead.")
+                                .arg(e.file(), e.reason()),
+                            CriticalOk);
     } catch (const GalleryFileError &e) {
         // A later Save must not overwrite the file with the part that was read.
         m_filePath.clear();

@@ -77,18 +77,58 @@ int readCount(ProfileStrings &ini, const QString &file, const QString &section, 
     return *count < 0 ? 0 : static_cast<int>(*count);
 }
 
+// Why a file without any section of a gallery is none, or an empty text when it holds only
+// blanks (a new, empty file).
+QString foreignReason(QIODevice &file)
+{
+    const QByteArray head = file.peek(2);
+    if (head == "\xFF\xFE" || head == "\xFE\xFF")
+        return translate("artshelf", "it is UTF-16 text, which a gallery never is.");
+    if (file.peek(3) == "\xEF\xBB\xBF")
+        file.skip(3);
+    bool blank = true;
+    while (!file.atEnd()) {
+        const QByteArray chunk = file.read(64 * 1024);
+        if (chunk.isEmpty())
+            break;
+        for (const char c : chunk) {
+            const auto u = static_cast<unsigned char>(c);
+            if (u < 0x20 && c != '\t' && c != '\n' && c != '\v' && c != '\f' && c != '\r' &&
+                c != 0x1A)
+                return translate("artshelf", "it is not a text file; it holds control bytes "
+                                             "such as NUL, as a picture or a program does.");
+            if (u > 0x20 && c != 0x1A)
+                blank = false;
+        }
+        // Text is told from binary by its start; the rest need not be read.
+        if (!blank)
+            break;
+    }
+    if (blank)
+        return QString();
+    return translate("artshelf",
+                     "it has neither a [Clipart Gallery] nor a [Folder1] section, so it holds no "
+                     "gallery.");
+}
+
 } // namespace
 
 void LoadGallery(const QString &file, Gallery &gallery, ProfileStrings &ini)
 {
-    if (QFileInfo::exists(file)) {
-        QFile probe(file);
-        if (!probe.open(QIODevice::ReadOnly))
-            throw GalleryFileError(file, probe.errorString());
-    }
+    QFile probe(file);
+    if (QFileInfo::exists(file) && !probe.open(QIODevice::ReadOnly))
+        throw GalleryFileError(file, probe.errorString());
 
     const QString header = QStringLiteral("Clipart Gallery");
     ini.IniSetTarget(header, file);
+    // A file with nothing of a gallery in it would load as an empty one, and a save would then
+    // write over someone's picture or text.
+    if (probe.isOpen() && !ini.hasSection(header) && !ini.hasSection(QStringLiteral("Folder1"))) {
+        const QString reason = foreignReason(probe);
+        if (!reason.isEmpty())
+            throw NotAGalleryError(file, reason);
+    }
+    probe.close();
     gallery.Name = ini.IniGetString(QStringLiteral("Name"), Gallery::UntitledName);
     const int folders = readCount(ini, file, header, QStringLiteral("NumFolders"));
 

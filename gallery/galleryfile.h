@@ -25,6 +25,14 @@ private:
     QString m_reason;
 };
 
+// A file that holds nothing of a gallery: a picture, a program, some other text. Nothing was
+// read from it.
+class NotAGalleryError : public GalleryFileError
+{
+public:
+    using GalleryFileError::GalleryFileError;
+};
+
 // The largest count of categories or items a file may claim; more is damage, not a gallery.
 inline constexpr int MaxCount = 1'000'000;
 // The most items all categories of one file may claim together: each claimed item is built
@@ -32,8 +40,9 @@ inline constexpr int MaxCount = 1'000'000;
 inline constexpr long long MaxTotalItems = 1'000'000;
 
 // Reads file into a reset gallery. On a failure what was read stays in gallery and
-// GalleryFileError says why. Folder paths must be unique and may not be the root's key; the
-// empty path is no key.
+// GalleryFileError says why. A file with neither a [Clipart Gallery] nor a [Folder1] section
+// fails with NotAGalleryError, unless it is empty or holds only blanks. Folder paths must be
+// unique and may not be the root's key; the empty path is no key.
 void LoadGallery(const QString &file, Gallery &gallery, ProfileStrings &ini);
 void LoadGallery(const QString &file, Gallery &gallery);
 

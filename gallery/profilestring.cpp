@@ -29,16 +29,27 @@ QString ProfileStrings::IniGetString(const QString &key, const QString &defaultV
                 mb::OkOnly | mb::Critical, translate("artshelf", "INI Logic Error"));
         return QString();
     }
-    if (!m_parsed || m_parsedFile != m_file) {
-        m_parsed = ProfileFile::fromFile(m_file);
-        m_parsedFile = m_file;
-    }
-    if (std::optional<QString> value = m_parsed->value(m_section, key))
+    const ProfileFile &profile = parsed();
+    if (std::optional<QString> value = profile.value(m_section, key))
         return *value;
     // A missing key answers the default itself, sharing its text, unless the read would trim it.
     if (defaultValue.size() <= ProfileFile::MaxValueLength && !defaultValue.endsWith(u' '))
         return defaultValue;
-    return m_parsed->getString(m_section, key, defaultValue);
+    return profile.getString(m_section, key, defaultValue);
+}
+
+bool ProfileStrings::hasSection(const QString &section)
+{
+    return m_targetSet && parsed().hasSection(section);
+}
+
+const ProfileFile &ProfileStrings::parsed()
+{
+    if (!m_parsed || m_parsedFile != m_file) {
+        m_parsed = ProfileFile::fromFile(m_file);
+        m_parsedFile = m_file;
+    }
+    return *m_parsed;
 }
 
 } // namespace qs::gallery

@@ -24,8 +24,12 @@ public:
 
     void IniSetTarget(const QString &section, const QString &file);
     QString IniGetString(const QString &key, const QString &defaultValue);
+    // Whether the target file has a section of that name; false before the first target.
+    bool hasSection(const QString &section);
 
 private:
+    const ProfileFile &parsed();
+
     Dialogs *m_dialogs;
     QString m_section;
     QString m_file;

@@ -94,6 +94,32 @@ Grund: %2<byte value="xd"/>
 Das Gelesene wird angezeigt; speichern Sie es unter einem neuen Namen.</translation>
     </message>
     <message>
+        <source>The file is not a gallery.<byte value="xd"/>
+<byte value="xd"/>
+File: %1<byte value="xd"/>
+Reason: %2<byte value="xd"/>
+<byte value="xd"/>
+It stays as it is; an untitled gallery is shown instead.</source>
+        <translation>Die Datei ist keine Galerie.<byte value="xd"/>
+<byte value="xd"/>
+Datei: %1<byte value="xd"/>
+Grund: %2<byte value="xd"/>
+<byte value="xd"/>
+Sie bleibt unverändert; stattdessen wird eine unbenannte Galerie angezeigt.</translation>
+    </message>
+    <message>
+        <source>it is UTF-16 text, which a gallery never is.</source>
+        <translation>sie ist UTF-16-Text, und das ist eine Galerie nie.</translation>
+    </message>
+    <message>
+        <source>it is not a text file; it holds control bytes such as NUL, as a picture or a program does.</source>
+        <translation>sie ist keine Textdatei; sie enthält Steuerbytes wie NUL, wie ein Bild oder ein Programm.</translation>
+    </message>
+    <message>
+        <source>it has neither a [Clipart Gallery] nor a [Folder1] section, so it holds no gallery.</source>
+        <translation>sie hat weder einen Abschnitt [Clipart Gallery] noch einen Abschnitt [Folder1] und enthält daher keine Galerie.</translation>
+    </message>
+    <message>
         <source>The gallery could not be saved to %1.<byte value="xd"/>
 <byte value="xd"/>
 %2</source>
