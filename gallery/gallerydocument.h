@@ -25,7 +25,17 @@ public:
         return r;
     }
 
+    // A question the caller asks (its text, buttons and caption) before it calls again with
+    // the answer.
+    static Result question(QString text, int style, QString caption)
+    {
+        Result r = message(std::move(text), style, std::move(caption));
+        r.m_question = true;
+        return r;
+    }
+
     bool ok() const { return m_ok; }
+    bool isQuestion() const { return m_question; }
     bool hasMessage() const { return !m_text.isEmpty(); }
     const QString &text() const { return m_text; }
     int style() const { return m_style; }
@@ -37,6 +47,7 @@ private:
     {
     }
     bool m_ok;
+    bool m_question = false;
     QString m_text;
     int m_style = 0;
     QString m_caption;
@@ -94,8 +105,12 @@ public:
 
     // The host install folder, or nullopt when the host is absent.
     static std::optional<QString> hostFolder();
-    // Writes a copy into the host's clipart folder as name + ".gal" and lists it in gallery.lst.
-    Result install(const QString &clipartFolder, const QString &name) const;
+    enum class InstallMode { AskBeforeReplacing, Replace };
+    // Writes a copy into the host's clipart folder as name + ".gal" and lists it in gallery.lst
+    // unless it is listed already. A gallery installed under that name is replaced only in
+    // Replace mode; otherwise the result is the question whether to replace it.
+    Result install(const QString &clipartFolder, const QString &name,
+                   InstallMode mode = InstallMode::AskBeforeReplacing) const;
     // Where the host keeps the picture of item j of category k.
     std::optional<QString> picturePath(const QString &hostFolder, int k, int j) const;
 

@@ -8,10 +8,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringTokenizer>
 
 namespace qs::gallery {
 
 namespace {
+
+constexpr int YesNoButtons = 4;
 
 // A failure of the install, with the number and description the user is shown.
 struct InstallError
@@ -52,9 +55,36 @@ void appendLine(const QString &nativePath, const QString &line)
     }
 }
 
+// Whether the list names fileName on a line of its own, as the host's file system would match.
+bool isListed(const QString &nativePath, const QString &fileName)
+{
+    QFile list(nativePath);
+    if (!list.exists())
+        return false;
+    if (!list.open(QIODevice::ReadOnly))
+        throw fileError(75, nativePath, list.errorString());
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity cs = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity cs = Qt::CaseSensitive;
+#endif
+    const QString text = decodeText(list.readAll());
+    if (list.error() != QFileDevice::NoError)
+        throw fileError(75, nativePath, list.errorString());
+    for (const QStringView line : QStringTokenizer(text, u'\n')) {
+        QStringView name = line;
+        if (name.endsWith(u'\r'))
+            name.chop(1);
+        if (name.compare(fileName, cs) == 0)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-Result GalleryDocument::install(const QString &clipartFolder, const QString &name) const
+Result GalleryDocument::install(const QString &clipartFolder, const QString &name,
+                                InstallMode mode) const
 {
     try {
         // The copy must land in the clipart folder itself, where the list says it is.
@@ -63,12 +93,21 @@ Result GalleryDocument::install(const QString &clipartFolder, const QString &nam
             throw InstallError{52, translate("artshelf", "Bad file name or number (%1)").arg(name)};
         const QString fileName = name + QStringLiteral(".gal");
         const QString target = toNativePath(clipartFolder + fileName);
+        // Another gallery may be installed under that name: its owner decides.
+        if (mode == InstallMode::AskBeforeReplacing && QFileInfo::exists(target))
+            return Result::question(translate("artshelf", "A gallery named %1 is already "
+                                                          "installed. Do you want to replace it?")
+                                        .arg(name),
+                                    YesNoButtons, translate("artshelf", "Install"));
+        const QString list = toNativePath(clipartFolder + host::GalleryListName);
+        const bool listed = isListed(list, fileName);
         try {
             SaveGallery(target, m_gallery);
         } catch (const GalleryFileError &e) {
             throw fileError(75, target, e.reason());
         }
-        appendLine(toNativePath(clipartFolder + host::GalleryListName), fileName);
+        if (!listed)
+            appendLine(list, fileName);
         return Result::message(translate("artshelf", "Clipart Gallery successfully installed."), 0,
                                {}, true);
     } catch (const InstallError &e) {

@@ -26,7 +26,13 @@ void frmMain::installGallery()
         translate("artshelf", "Name"), QStringLiteral("untitled"));
     if (name.isEmpty())
         return;
-    report(m_document->install(clipart, name));
+    Result result = m_document->install(clipart, name);
+    if (result.isQuestion()) {
+        if (m_dialogs->msgBox(result.text(), result.style(), result.caption()) != mb::Yes)
+            return;
+        result = m_document->install(clipart, name, GalleryDocument::InstallMode::Replace);
+    }
+    report(result);
 }
 
 } // namespace qs::gallery

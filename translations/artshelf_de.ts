@@ -120,6 +120,10 @@ Sie bleibt unverändert; stattdessen wird eine unbenannte Galerie angezeigt.</tr
         <translation>sie hat weder einen Abschnitt [Clipart Gallery] noch einen Abschnitt [Folder1] und enthält daher keine Galerie.</translation>
     </message>
     <message>
+        <source>A gallery named %1 is already installed. Do you want to replace it?</source>
+        <translation>Eine Galerie namens %1 ist bereits installiert. Möchten Sie sie ersetzen?</translation>
+    </message>
+    <message>
         <source>The gallery could not be saved to %1.<byte value="xd"/>
 <byte value="xd"/>
 %2</source>

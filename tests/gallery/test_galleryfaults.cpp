@@ -130,10 +130,11 @@ TEST(GalleryFaults, InstallNeverLosesListedLines)
         << answer.toStdString();
     EXPECT_EQ(readAll(list), listed);
 
-    // The copy does not fit: neither it nor the list changes.
+    // The copy does not fit where the user chose to replace it: neither it nor the list changes.
     const QByteArray copyBefore = readAll(clipart + "a.gal");
-    const QByteArray noRoom = inFaultyChild([] { return limitFileSize(100); },
-                                            [&] { return g.doc.install(clipart, "a"); });
+    const QByteArray noRoom = inFaultyChild(
+        [] { return limitFileSize(100); },
+        [&] { return g.doc.install(clipart, "a", GalleryDocument::InstallMode::Replace); });
     EXPECT_TRUE(noRoom.startsWith("The following error occured:\r\n\r\n75:  ")) << noRoom.data();
     EXPECT_EQ(readAll(clipart + "a.gal"), copyBefore);
     EXPECT_EQ(readAll(list), listed);
