@@ -5,6 +5,7 @@
 #include <QIODevice>
 
 #include <algorithm>
+#include <utility>
 
 namespace qs::stencil {
 
@@ -31,9 +32,10 @@ qsizetype completeUtf8(QByteArrayView bytes)
 }
 } // namespace
 
-TemplatePages::TemplatePages(QIODevice &file, QString title)
+TemplatePages::TemplatePages(QIODevice &file, QString title, LineFit fit)
     : m_file(file)
     , m_title(std::move(title))
+    , m_fit(std::move(fit))
 {
 }
 
@@ -77,37 +79,49 @@ bool TemplatePages::fill()
     return true;
 }
 
-std::optional<QString> TemplatePages::nextLine()
+bool TemplatePages::startLine()
 {
     if (m_atEnd || !m_error.isEmpty())
-        return std::nullopt;
-    QByteArray line;
-    bool any = false;
-    while (true) {
+        return false;
+    for (;;) {
         if (m_pos >= m_buffer.size() && !fill())
+            return false;
+        if (!m_skipLf)
             break;
-        if (m_skipLf) {
-            m_skipLf = false;
-            if (m_buffer[m_pos] == '\n') {
-                ++m_pos;
-                continue;
-            }
+        m_skipLf = false;
+        if (m_buffer[m_pos] == '\n')
+            ++m_pos;
+    }
+    m_inLine = true;
+    m_lineOpen = true;
+    m_printedPart = false;
+    m_rest.clear();
+    m_carry.clear();
+    return true;
+}
+
+void TemplatePages::readMore()
+{
+    QByteArray bytes = std::exchange(m_carry, QByteArray());
+    while (m_lineOpen && bytes.size() < LineByteLimit) {
+        if (m_pos >= m_buffer.size() && !fill()) {
+            // The last line of a file need not end with a line break.
+            m_lineOpen = false;
+            break;
         }
-        any = true;
         // CR LF, CR alone and LF alone all end a line, as when the editor reads the file.
         const char *const begin = m_buffer.constData();
         const char *const stop = begin + m_buffer.size();
         const char *const brk =
             std::find_if(begin + m_pos, stop, [](char c) { return c == '\r' || c == '\n'; });
         const qsizetype end = brk - begin;
-        const qsizetype room = LineByteLimit - line.size();
-        if (room > 0)
-            line.append(begin + m_pos, std::min(room, end - m_pos));
-        if (brk == stop) {
-            m_pos = m_buffer.size();
+        const qsizetype take = std::min(LineByteLimit - bytes.size(), end - m_pos);
+        bytes.append(begin + m_pos, take);
+        m_pos += take;
+        if (m_pos < end || brk == stop)
             continue;
-        }
         m_pos = end + 1;
+        m_lineOpen = false;
         if (*brk == '\r') {
             if (m_pos < m_buffer.size()) {
                 if (m_buffer[m_pos] == '\n')
@@ -116,12 +130,67 @@ std::optional<QString> TemplatePages::nextLine()
                 m_skipLf = true;
             }
         }
-        return (m_utf8 ? QString::fromUtf8(line) : decodeWindows1252(line)).left(LineLimit);
     }
-    // The last line of a file need not end with a line break.
-    if (!any || !m_error.isEmpty())
-        return std::nullopt;
-    return (m_utf8 ? QString::fromUtf8(line) : decodeWindows1252(line)).left(LineLimit);
+    if (!m_utf8) {
+        m_rest += decodeWindows1252(bytes);
+        return;
+    }
+    if (m_lineOpen) {
+        const qsizetype complete = completeUtf8(bytes);
+        m_carry = bytes.sliced(complete);
+        bytes.truncate(complete);
+    }
+    m_rest += QString::fromUtf8(bytes);
+}
+
+qsizetype TemplatePages::breakAt() const
+{
+    const QStringView rest(m_rest);
+    const qsizetype limit = std::min(rest.size(), LineLimit);
+    const qsizetype fits =
+        m_fit ? std::clamp(m_fit(rest.first(limit)), qsizetype(1), limit) : limit;
+    if (fits == rest.size())
+        return fits;
+    const auto blank = [rest](qsizetype k) { return rest[k] == u' ' || rest[k] == u'\t'; };
+    // After a word that fits, the blanks after it hanging at the end of the line, where they
+    // show nothing; a word wider than the line is broken where the line is full.
+    qsizetype at = fits;
+    while (at > 0 && !(blank(at) && !blank(at - 1)))
+        --at;
+    if (at == 0) {
+        at = fits;
+        if (rest[at - 1].isHighSurrogate())
+            at += at == 1 ? 1 : -1;
+        return at;
+    }
+    while (at < rest.size() && at < LineLimit && blank(at))
+        ++at;
+    return at;
+}
+
+std::optional<QString> TemplatePages::nextLine()
+{
+    for (;;) {
+        if (!m_inLine && !startLine())
+            return std::nullopt;
+        // More than a printed line can hold, so that where it breaks is known.
+        while (m_lineOpen && m_rest.size() <= LineLimit)
+            readMore();
+        if (!m_error.isEmpty())
+            return std::nullopt;
+        if (m_rest.isEmpty()) {
+            m_inLine = false;
+            // An empty line prints as one; the end of a long one adds none.
+            if (m_printedPart)
+                continue;
+            return QString();
+        }
+        const qsizetype at = breakAt();
+        QString part = m_rest.left(at);
+        m_rest.remove(0, at);
+        m_printedPart = true;
+        return part;
+    }
 }
 
 std::optional<QStringList> TemplatePages::nextPage()

@@ -19,6 +19,9 @@ class PrinterSink : public PageSink
 public:
     explicit PrinterSink(QPrinter &printer)
         : m_printer(printer)
+        , m_font(fittingFont(printer))
+        , m_metrics(m_font, &printer)
+        , m_width(printer.pageRect(QPrinter::DevicePixel).width())
     {
     }
 
@@ -26,9 +29,30 @@ public:
     {
         if (!m_painter.begin(&m_printer))
             return translate("tagloom32", "the printer could not start the print job");
-        fitFont();
+        m_painter.setFont(m_font);
         m_firstPage = true;
         return {};
+    }
+
+    qsizetype fit(QStringView line) const override
+    {
+        const QString text = line.toString();
+        const auto width = [&](qsizetype n) {
+            return m_metrics.horizontalAdvance(text, static_cast<int>(n));
+        };
+        if (width(text.size()) <= m_width)
+            return text.size();
+        // Widths grow with the characters: the longest start that fits.
+        qsizetype fits = 0;
+        qsizetype wider = text.size();
+        while (wider - fits > 1) {
+            const qsizetype mid = fits + (wider - fits) / 2;
+            if (width(mid) <= m_width)
+                fits = mid;
+            else
+                wider = mid;
+        }
+        return fits;
     }
 
     QString page(const QStringList &lines) override
@@ -53,21 +77,25 @@ public:
     }
 
 private:
-    // The default font, made smaller only when a full page with its footer would not fit.
-    void fitFont()
+    // The default font, made smaller only when a full page with its footer would not fit. The
+    // lines are broken for it before a job begins.
+    static QFont fittingFont(QPrinter &printer)
     {
-        const qreal height = m_printer.pageRect(QPrinter::DevicePixel).height();
+        const qreal height = printer.pageRect(QPrinter::DevicePixel).height();
         constexpr int Lines = TemplatePages::LinesPerPage + 4;
-        QFont font = m_painter.font();
+        QFont font;
         for (int k = 0; k < 20; ++k) {
-            if (QFontMetricsF(font, &m_printer).lineSpacing() * Lines <= height)
+            if (QFontMetricsF(font, &printer).lineSpacing() * Lines <= height)
                 break;
             font.setPointSizeF(font.pointSizeF() * 0.9);
         }
-        m_painter.setFont(font);
+        return font;
     }
 
     QPrinter &m_printer;
+    QFont m_font;
+    QFontMetricsF m_metrics;
+    qreal m_width;
     QPainter m_painter;
     bool m_firstPage = true;
 };
@@ -89,6 +117,7 @@ public:
         }
         return m_sink.page(lines);
     }
+    PageSink &sink() const { return m_sink; }
     QString end()
     {
         if (!m_begun)
@@ -115,7 +144,7 @@ QString printPass(Job &job, const QString &path, const QString &title, const Pri
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();
-    TemplatePages pages(file, title);
+    TemplatePages pages(file, title, [&job](QStringView line) { return job.sink().fit(line); });
     for (;;) {
         const int number = pages.pageNumber();
         if (choice.toPage > 0 && number > choice.toPage)

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 class QPrinter;
 
@@ -15,6 +16,8 @@ public:
     virtual QString beginJob() = 0;
     virtual QString page(const QStringList &lines) = 0;
     virtual QString endJob() = 0;
+    // How many characters from the start of line fit across a page; by default all of them.
+    virtual qsizetype fit(QStringView line) const { return line.size(); }
 };
 
 // What the print dialog asked for: the pages from and to (from 1; 0 for all), how many copies,
@@ -36,9 +39,9 @@ struct PrintChoice
 QString printCopies(PageSink &sink, const QString &path, const QString &title,
                     const PrintChoice &choice, bool oneJob);
 
-// The same on a printer, each line at the left margin in its default font, the pages, copies
-// and order the print dialog asked for. Printing to a file puts the copies into that one file,
-// since jobs of their own would each replace it.
+// The same on a printer, each line at the left margin in its default font, a line wider than the
+// page going on over the next, the pages, copies and order the print dialog asked for. Printing to
+// a file puts the copies into that one file, since jobs of their own would each replace it.
 QString printTemplateFile(QPrinter &printer, const QString &path, const QString &title);
 
 } // namespace qs::stencil

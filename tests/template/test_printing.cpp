@@ -1,3 +1,4 @@
+#include "captiontestsupport.h"
 #include "templatetestsupport.h"
 
 #include "templatepages.h"
@@ -23,12 +24,12 @@ QByteArray numberedLines(int n)
     return out;
 }
 
-QList<QStringList> pagesOf(const QByteArray &bytes, const QString &title)
+QList<QStringList> pagesOf(const QByteArray &bytes, const QString &title, LineFit fit = {})
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    TemplatePages pages(buffer, title);
+    TemplatePages pages(buffer, title, std::move(fit));
     QList<QStringList> out;
     while (std::optional<QStringList> page = pages.nextPage())
         out << *page;
@@ -117,18 +118,19 @@ TEST(TemplatePages, LinesAreAsStoredWhateverTheirEnds)
     QByteArray big(64 * 1024 - 1, 'x');
     big += "\r\nnext\r\n";
     const QList<QStringList> split = pagesOf(big, "t");
-    ASSERT_EQ(split.size(), 1);
-    ASSERT_EQ(split[0].size(), 2);
-    EXPECT_EQ(split[0][0].size(), TemplatePages::LineLimit);
-    EXPECT_EQ(split[0][1], "next");
+    ASSERT_EQ(split.size(), 2);
+    ASSERT_EQ(split[1].size(), 15);
+    EXPECT_EQ(split[1][13].size(), 1023);
+    EXPECT_EQ(split[1][14], "next");
     // A LF alone at the end of a chunk ends its line there; the next chunk starts a new one.
     QByteArray lf(64 * 1024 - 1, 'y');
     lf += "\n\nnext\n";
     const QList<QStringList> lfSplit = pagesOf(lf, "t");
-    ASSERT_EQ(lfSplit.size(), 1);
-    ASSERT_EQ(lfSplit[0].size(), 3);
-    EXPECT_EQ(lfSplit[0][1], "");
-    EXPECT_EQ(lfSplit[0][2], "next");
+    ASSERT_EQ(lfSplit.size(), 2);
+    ASSERT_EQ(lfSplit[1].size(), 16);
+    EXPECT_EQ(lfSplit[1][13].size(), 1023);
+    EXPECT_EQ(lfSplit[1][14], "");
+    EXPECT_EQ(lfSplit[1][15], "next");
 
     // The editor's choice of encoding: UTF-8 when the whole file is, Windows-1252 otherwise.
     EXPECT_EQ(pagesOf("{{caf\xc3\xa9\r\n", "t")[0][0], QString::fromUtf8("{{caf\xc3\xa9"));
@@ -304,4 +306,111 @@ TEST(TemplatePrinter, UntitledCancelledAndFailedPrints)
     s.dialogs->answerMessage();
     s.trigger("file_print");
     EXPECT_TRUE(s.dialogs->messages().back().contains("could not start the print job"));
+}
+
+namespace {
+// A 355-character text item of words.
+QString longItem()
+{
+    QString text = "{{";
+    for (int k = 0; text.size() < 355; ++k)
+        text += QStringLiteral("word%1 ").arg(k);
+    text.truncate(355);
+    return text;
+}
+} // namespace
+
+// A line wider than the page goes on over as many printed lines as it needs, broken after a
+// word where it can be, and nothing of it is lost; a line that fits prints as it is.
+TEST(TemplatePages, ALineWiderThanThePageGoesOnOverTheNextLines)
+{
+    const LineFit forty = [](QStringView line) { return std::min<qsizetype>(line.size(), 40); };
+    const QString a38 = QString(38, 'a');
+    struct Case
+    {
+        const char *name;
+        QString line;
+        LineFit fit;
+        QStringList printed; // empty: broken after words, checked below
+    };
+    const Case cases[] = {
+        {"a short line", "{{short line", forty, {"{{short line"}},
+        {"a 355-character item", longItem(), forty, {}},
+        {"a word wider than the line",
+         "{{" + QString(98, 'x'),
+         forty,
+         {"{{" + QString(38, 'x'), QString(40, 'x'), QString(20, 'x')}},
+        {"blanks at the break", a38 + "     " + "bbb ccc", forty, {a38 + "     ", "bbb ccc"}},
+        {"leading blanks",
+         "      " + QString(50, 'd'),
+         forty,
+         {"      " + QString(34, 'd'), QString(16, 'd')}},
+        {"no width given: a printed line's most characters",
+         QString(3000, 'y'),
+         {},
+         {QString(1024, 'y'), QString(1024, 'y'), QString(952, 'y')}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QList<QStringList> pages = pagesOf(c.line.toUtf8() + "\r\n", "t", c.fit);
+        ASSERT_EQ(pages.size(), 1);
+        const QStringList &printed = pages[0];
+        EXPECT_EQ(printed.join(QString()), c.line);
+        if (!c.printed.isEmpty()) {
+            EXPECT_EQ(printed, c.printed);
+            continue;
+        }
+        EXPECT_GE(printed.size(), 9);
+        for (qsizetype k = 0; k < printed.size(); ++k) {
+            EXPECT_LE(printed[k].trimmed().size(), 40) << k;
+            if (k + 1 < printed.size()) {
+                EXPECT_TRUE(printed[k].endsWith(' ') && printed[k + 1].front() != ' ') << k;
+            }
+        }
+    }
+
+    // The lines a long one takes count toward the 50 of a page: the footer comes sooner.
+    QByteArray file;
+    for (int k = 1; k <= 48; ++k)
+        file += "{{line " + QByteArray::number(k) + "\r\n";
+    file += longItem().toUtf8() + "\r\n{{after\r\n";
+    const QList<QStringList> pages = pagesOf(file, "t.htp", forty);
+    const QStringList parts = pagesOf(longItem().toUtf8(), "t", forty)[0];
+    ASSERT_EQ(pages.size(), 2);
+    ASSERT_EQ(pages[0].size(), 54);
+    EXPECT_EQ(pages[0].mid(48, 2), parts.mid(0, 2));
+    EXPECT_EQ(pages[0][52], "t.htp: Page 1");
+    EXPECT_EQ(pages[1], parts.mid(2) + QStringList{"{{after"});
+}
+
+TEST(TemplatePrinter, ALongItemPrintsWholeOverLinesThatPushThePageBreak)
+{
+    QS_SKIP_WITHOUT_FONTS();
+    // 49 lines and a 355-character item: one page if the item were cut at the page's edge.
+    QByteArray lines;
+    for (int k = 1; k <= 49; ++k)
+        lines += "{{line " + QByteArray::number(k) + "\r\n";
+    const QString path = testHome() + "/long.htp";
+    const QString pdf = testHome() + "/out.pdf";
+    Stencilry s;
+    struct Case
+    {
+        const char *name;
+        QByteArray last;
+        int pages;
+    };
+    const Case cases[] = {
+        {"a short last line", "{{short", 1},
+        {"a 355-character last item", longItem().toUtf8(), 2},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeAll(path, lines + c.last + "\r\n");
+        if (!s.active())
+            s.open(path);
+        s.dialogs->answerPrint(true, toPdf(pdf));
+        s.trigger("file_print");
+        EXPECT_TRUE(s.dialogs->messages().isEmpty());
+        EXPECT_EQ(pdfPages(pdf), c.pages);
+    }
 }
