@@ -102,7 +102,7 @@ editDlg *frmMain::openTemplate(const QString &path)
                        [&] { result = loaded.OpenDocument(path); });
     editDlg *document = NewDocument();
     document->document().replaceWith(std::move(loaded));
-    if (result.status == FileResult::ReadStopped)
+    if (result.pathForgotten)
         forgetChosenName();
     document->showTitle();
     document->showResult(result);

@@ -10,6 +10,9 @@ namespace qs::stencil {
 
 QString FileResult::message() const
 {
+    const QString saveElsewhere =
+        pathForgotten ? QStringLiteral("  ") + translate("tagloom32", "Save them under a new name.")
+                      : QString();
     switch (status) {
     case ReadStopped:
         if (stop.line == 0)
@@ -21,7 +24,16 @@ QString FileResult::message() const
                    .arg(file)
                    .arg(stop.line)
                    .arg(stop.reason) +
-               (pathForgotten ? QStringLiteral("  Save them under a new name.") : QString());
+               saveElsewhere;
+    case NotATemplate:
+        return translate("tagloom32", "The file %1 holds lines that are no part of a "
+                                      "template.\r\n\r\n"
+                                      "Line %2 %3.\r\n\r\n"
+                                      "The items read before that line are kept.")
+                   .arg(file)
+                   .arg(stop.line)
+                   .arg(stop.reason) +
+               saveElsewhere;
     case SaveFailed:
         return translate("tagloom32", "The template could not be saved to %1.\r\n\r\n%2")
             .arg(file, stop.reason);
@@ -83,6 +95,12 @@ std::vector<int> TemplateDocument::rowsWithText(const QString &text) const
 
 std::optional<ReadStop> TemplateDocument::ReadTemplate(QByteArrayView bytes)
 {
+    return read(bytes, false, nullptr);
+}
+
+std::optional<ReadStop> TemplateDocument::read(QByteArrayView bytes, bool wholeTemplate,
+                                               bool *foreign)
+{
     QString text = decodeText(bytes);
     // A byte-order mark from an editor is no part of the first line.
     if (text.startsWith(QChar(0xFEFF)))
@@ -90,9 +108,17 @@ std::optional<ReadStop> TemplateDocument::ReadTemplate(QByteArrayView bytes)
     ParsedTemplate parsed = parseTemplate(text);
     text.clear();
 
+    std::optional<ReadStop> stop = std::move(parsed.stop);
+    // Another program's file keeps only what came before its first line that is not ours.
+    if (wholeTemplate && parsed.foreign) {
+        parsed.steps.resize(parsed.stepsBeforeForeign);
+        stop = std::move(parsed.foreign);
+        if (foreign)
+            *foreign = true;
+    }
+
     // Block p goes in at position p: the rows already there move down, and a line that adds
     // nothing leaves the next existing row in its place. Merging in one pass keeps this linear.
-    std::optional<ReadStop> stop = std::move(parsed.stop);
     std::vector<TemplateItem> merged;
     merged.reserve(m_rows.size() + parsed.steps.size());
     size_t existing = 0;
@@ -113,6 +139,8 @@ std::optional<ReadStop> TemplateDocument::ReadTemplate(QByteArrayView bytes)
                                                  "end of the list, because a line before it holds "
                                                  "no item")
                                            .arg(position)};
+            if (foreign)
+                *foreign = false;
             break;
         }
         lastAdded = static_cast<int>(merged.size());
@@ -145,7 +173,7 @@ std::optional<ReadStop> TemplateDocument::ReadTemplate(QByteArrayView bytes)
     return stop;
 }
 
-FileResult TemplateDocument::readFile(const QString &path)
+FileResult TemplateDocument::readFile(const QString &path, bool wholeTemplate)
 {
     QString reason;
     const std::optional<QByteArray> bytes = readWholeFile(path, reason);
@@ -154,8 +182,10 @@ FileResult TemplateDocument::readFile(const QString &path)
             return {};
         return {FileResult::ReadStopped, path, ReadStop{0, reason}};
     }
-    if (auto stop = ReadTemplate(*bytes))
-        return {FileResult::ReadStopped, path, std::move(*stop)};
+    bool foreign = false;
+    if (auto stop = read(*bytes, wholeTemplate, &foreign))
+        return {foreign ? FileResult::NotATemplate : FileResult::ReadStopped, path,
+                std::move(*stop)};
     return {};
 }
 
@@ -178,8 +208,8 @@ QString TemplateDocument::shownTitle() const
 FileResult TemplateDocument::OpenDocument(const QString &path)
 {
     m_title = path;
-    FileResult result = readFile(path);
-    if (result.status == FileResult::ReadStopped) {
+    FileResult result = readFile(path, true);
+    if (result.status == FileResult::ReadStopped || result.status == FileResult::NotATemplate) {
         m_title = UntitledTitle;
         result.pathForgotten = true;
     }
@@ -188,7 +218,8 @@ FileResult TemplateDocument::OpenDocument(const QString &path)
 
 FileResult TemplateDocument::InsertTemplateFile(const QString &path)
 {
-    return readFile(path);
+    // Stray lines have their meaning here: each keeps an existing row between the inserted ones.
+    return readFile(path, false);
 }
 
 FileResult TemplateDocument::SaveDocument()

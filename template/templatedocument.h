@@ -39,12 +39,13 @@ struct ReadStop
 // What a file routine leaves for the window to tell the user.
 struct FileResult
 {
-    enum Status { Done, NeedsName, ReadStopped, SaveFailed };
+    // NotATemplate: the file holds lines that are no part of a template; what came before is read.
+    enum Status { Done, NeedsName, ReadStopped, NotATemplate, SaveFailed };
     Status status = Done;
     QString file;
-    ReadStop stop;              // ReadStopped: where; SaveFailed: stop.reason says why
+    ReadStop stop; // ReadStopped, NotATemplate: where; SaveFailed: stop.reason says why
     bool pathForgotten = false; // Open read only part of the file and dropped its name
-    // The message for ReadStopped and SaveFailed.
+    // The message for ReadStopped, NotATemplate and SaveFailed.
     QString message() const;
 };
 
@@ -96,8 +97,9 @@ public:
     // before an error stays; the stop says where and why.
     std::optional<ReadStop> ReadTemplate(QByteArrayView bytes);
     // Takes path as the title and reads it. A file that does not exist gives an empty document;
-    // one read only in part leaves the rows read and the title "Untitled", so that a later
-    // save cannot replace the file with less than it held.
+    // one read only in part, or one that is not only a template, leaves the rows read before
+    // the trouble and the title "Untitled", so that a later save cannot replace the file with
+    // less than it held.
     FileResult OpenDocument(const QString &path);
     // Reads path's items into the top of the rows; the title stays.
     FileResult InsertTemplateFile(const QString &path);
@@ -115,7 +117,9 @@ public:
     bool boolDirty = false;
 
 private:
-    FileResult readFile(const QString &path);
+    // wholeTemplate: reading stops at the first line no template holds, and says so in foreign.
+    std::optional<ReadStop> read(QByteArrayView bytes, bool wholeTemplate, bool *foreign);
+    FileResult readFile(const QString &path, bool wholeTemplate);
 
     std::vector<TemplateItem> m_rows;
     QString m_title = UntitledTitle;

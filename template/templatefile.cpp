@@ -52,13 +52,51 @@ private:
     int m_line = 0;
 };
 
+bool isBlank(QStringView line)
+{
+    return std::all_of(line.begin(), line.end(), [](QChar c) { return c == u' ' || c == u'\t'; });
+}
+
+// Why line is no text, or the empty text. Tab, vertical tab and form feed are layout, and DOS
+// ended files with Ctrl-Z; escape codes turn up in text pasted from terminals.
+QString notText(QStringView line)
+{
+    for (const QChar c : line) {
+        const char16_t u = c.unicode();
+        if (u >= 0x20 || u == 0x09 || u == 0x0B || u == 0x0C || u == 0x1A || u == 0x1B)
+            continue;
+        if (u == 0)
+            return translate("tagloom32", "holds a NUL byte, so the file is not text");
+        return translate("tagloom32", "holds the control character 0x%1, so the file is not text")
+            .arg(static_cast<int>(u), 2, 16, QLatin1Char('0'));
+    }
+    return {};
+}
+
+void noteForeign(ParsedTemplate &parsed, int line, QString reason)
+{
+    parsed.foreign = ReadStop{line, std::move(reason)};
+    parsed.stepsBeforeForeign = parsed.steps.size();
+}
+
+// Only the first line that is not text is told.
+void checkText(ParsedTemplate &parsed, QStringView line, int number)
+{
+    if (parsed.foreign)
+        return;
+    if (QString why = notText(line); !why.isEmpty())
+        noteForeign(parsed, number, std::move(why));
+}
+
 // Reads the fields of a prompt block into item's text and sub-items; false when the file ends.
-bool readFields(LineReader &reader, TemplateItem &item, int fields)
+bool readFields(LineReader &reader, TemplateItem &item, int fields, ParsedTemplate &parsed)
 {
     for (int k = 0; k < fields; ++k) {
         if (reader.atEnd())
             return false;
-        const QString field = reader.next().toString();
+        const QStringView line = reader.next();
+        checkText(parsed, line, reader.line());
+        const QString field = line.toString();
         if (k == 0)
             item.text = field;
         else
@@ -82,6 +120,7 @@ ParsedTemplate parseTemplate(QStringView text)
     while (!reader.atEnd()) {
         const QStringView line = reader.next();
         ReadStep step{reader.line(), std::nullopt};
+        checkText(parsed, line, step.line);
         if (line.startsWith(TextMarker)) {
             step.item = TemplateItem{kind::Text, line.sliced(2).toString(), {}};
         } else if (line == CarriageReturnMarker) {
@@ -89,7 +128,7 @@ ParsedTemplate parseTemplate(QStringView text)
         } else if (line == InputMarker || line == OpenMarker) {
             const bool input = line == InputMarker;
             TemplateItem item{input ? kind::InputDialog : kind::OpenDialog, {}, {}};
-            if (!readFields(reader, item, input ? 3 : 4)) {
+            if (!readFields(reader, item, input ? 3 : 4, parsed)) {
                 parsed.stop =
                     ReadStop{step.line, input ? translate("tagloom32", "the file ends inside an "
                                                                        "input dialog item")
@@ -98,6 +137,10 @@ ParsedTemplate parseTemplate(QStringView text)
                 break;
             }
             step.item = std::move(item);
+        } else if (!parsed.foreign && !isBlank(line)) {
+            noteForeign(parsed, step.line,
+                        translate("tagloom32", "begins no item: an item begins with a line that "
+                                               "starts with {{ or is {!, {[ or {| alone"));
         }
         parsed.steps.push_back(std::move(step));
     }

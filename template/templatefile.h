@@ -21,6 +21,10 @@ struct ParsedTemplate
 {
     std::vector<ReadStep> steps;
     std::optional<ReadStop> stop; // the file ended inside a block
+    // The first line no template holds: where an item must begin, one that begins none (blank
+    // lines at the end excepted), or anywhere, control characters that no text holds.
+    std::optional<ReadStop> foreign;
+    size_t stepsBeforeForeign = 0;
 };
 
 // Splits decoded template text into its blocks. A line ends at CR LF or at a lone CR.

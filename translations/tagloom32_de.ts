@@ -374,5 +374,33 @@ Die Elemente vor dieser Zeile bleiben erhalten.</translation>
         <source>the print job could not be finished</source>
         <translation>der Druckauftrag konnte nicht abgeschlossen werden</translation>
     </message>
+    <message>
+        <source>The file %1 holds lines that are no part of a template.<byte value="xd"/>
+<byte value="xd"/>
+Line %2 %3.<byte value="xd"/>
+<byte value="xd"/>
+The items read before that line are kept.</source>
+        <translation>Die Datei %1 enthält Zeilen, die nicht zu einer Vorlage gehören.<byte value="xd"/>
+<byte value="xd"/>
+Zeile %2 %3.<byte value="xd"/>
+<byte value="xd"/>
+Die Elemente vor dieser Zeile bleiben erhalten.</translation>
+    </message>
+    <message>
+        <source>Save them under a new name.</source>
+        <translation>Speichern Sie sie unter einem neuen Namen.</translation>
+    </message>
+    <message>
+        <source>holds a NUL byte, so the file is not text</source>
+        <translation>enthält ein NUL-Byte, die Datei ist also kein Text</translation>
+    </message>
+    <message>
+        <source>holds the control character 0x%1, so the file is not text</source>
+        <translation>enthält das Steuerzeichen 0x%1, die Datei ist also kein Text</translation>
+    </message>
+    <message>
+        <source>begins no item: an item begins with a line that starts with {{ or is {!, {[ or {| alone</source>
+        <translation>beginnt kein Element: ein Element beginnt mit einer Zeile, die mit {{ anfängt oder nur aus {!, {[ oder {| besteht</translation>
+    </message>
 </context>
 </TS>
