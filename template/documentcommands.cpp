@@ -18,6 +18,16 @@ bool editDlg::saveDocumentAs()
     const std::optional<QString> path = m_frame->chooseTemplate(true);
     if (!path)
         return false;
+    // The other window would go on showing, and later saving, the items it read.
+    if (m_frame->documentHolding(*path, this)) {
+        m_frame->dialogs().msgBox(
+            translate("tagloom32", "The template %1 is open in another window.\r\n\r\n"
+                                   "Save this one under another name, or close that window "
+                                   "first.")
+                .arg(*path),
+            mb::OkOnly | mb::Information);
+        return false;
+    }
     const FileResult result = m_document.SaveDocumentAs(*path);
     showTitle();
     return showResult(result);

@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -21,7 +23,23 @@ namespace qs::stencil {
 
 namespace {
 const char *const WindowListProperty = "windowListEntry";
+
+// One key for every name of a file: links and ".." resolved, a file not yet made by its folder.
+QString fileKey(const QString &path)
+{
+    const QFileInfo info(path);
+    QString key = info.canonicalFilePath();
+    if (key.isEmpty()) {
+        const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+        key = folder.isEmpty() ? QDir::cleanPath(info.absoluteFilePath())
+                               : folder + QLatin1Char('/') + info.fileName();
+    }
+#ifdef Q_OS_WIN
+    key = key.toCaseFolded();
+#endif
+    return key;
 }
+} // namespace
 
 editDlg *frmMain::NewDocument()
 {
@@ -93,8 +111,33 @@ void frmMain::openFiles(const QStringList &files)
         runCommand(*m_dialogs, [this, &file] { openTemplate(file); });
 }
 
+editDlg *frmMain::documentHolding(const QString &path, const editDlg *except) const
+{
+    const QString key = fileKey(path);
+    for (editDlg *document : m_documents)
+        if (document != except && !document->document().isUntitled() &&
+            fileKey(document->document().title()) == key)
+            return document;
+    return nullptr;
+}
+
+void frmMain::activate(editDlg *document)
+{
+    auto *sub = qobject_cast<QMdiSubWindow *>(document->parentWidget());
+    if (!sub)
+        return;
+    if (sub->isMinimized())
+        sub->showNormal();
+    m_mdiArea->setActiveSubWindow(sub);
+}
+
 editDlg *frmMain::openTemplate(const QString &path)
 {
+    // A second window on the same file would let one save undo the other's.
+    if (editDlg *open = documentHolding(path)) {
+        activate(open);
+        return open;
+    }
     // A template of many megabytes takes seconds to read: the windows keep painting meanwhile.
     TemplateDocument loaded;
     FileResult result;

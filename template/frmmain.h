@@ -45,8 +45,11 @@ public:
 
     editDlg *NewDocument();
     void OpenDocument();
-    // Opens path in a new document window, as Open does once a name is chosen.
+    // Opens path in a new document window, as Open does once a name is chosen; a template
+    // already open has its window activated instead.
     editDlg *openTemplate(const QString &path);
+    // The document window other than except whose file is path, under whatever name; or null.
+    editDlg *documentHolding(const QString &path, const editDlg *except = nullptr) const;
     // The templates named on the command line, each in a window of its own.
     void openFiles(const QStringList &files);
     void ShowHelpTopics();
@@ -90,6 +93,7 @@ private:
     void tile(bool horizontally);
     // Sizes and places a new document window.
     void place(QMdiSubWindow *sub);
+    void activate(editDlg *document);
     void arrangeIcons();
 
     std::unique_ptr<Dialogs> m_dialogs;

@@ -402,5 +402,13 @@ Die Elemente vor dieser Zeile bleiben erhalten.</translation>
         <source>begins no item: an item begins with a line that starts with {{ or is {!, {[ or {| alone</source>
         <translation>beginnt kein Element: ein Element beginnt mit einer Zeile, die mit {{ anfängt oder nur aus {!, {[ oder {| besteht</translation>
     </message>
+    <message>
+        <source>The template %1 is open in another window.<byte value="xd"/>
+<byte value="xd"/>
+Save this one under another name, or close that window first.</source>
+        <translation>Die Vorlage %1 ist in einem anderen Fenster geöffnet.<byte value="xd"/>
+<byte value="xd"/>
+Speichern Sie diese unter einem anderen Namen, oder schließen Sie zuerst das andere Fenster.</translation>
+    </message>
 </context>
 </TS>

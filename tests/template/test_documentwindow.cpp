@@ -298,8 +298,10 @@ TEST(DocumentWindow, EverySaveDialogAsksBeforeReplacingAFileAndOpenDialogsDoNot)
     EXPECT_EQ(lastFlags(), saveFlags);
     EXPECT_EQ(readAll(existing), before);
 
-    s.open(existing);
+    editDlg *opened = s.open(existing);
     EXPECT_EQ(lastFlags(), ofn::HideReadOnly);
+    // A file open in a window of its own is not saved over from another.
+    EXPECT_TRUE(opened->parentWidget()->close());
 
     // Once the user has agreed to replace it, the file holds the document's rows alone.
     s.dialogs->answerSave(existing);
