@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSaveFile>
+#include <QSet>
 #include <QThread>
 
 namespace qs::detail {
@@ -23,15 +24,6 @@ bool isBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-QByteArrayView trimmedBlanks(QByteArrayView text)
-{
-    while (!text.isEmpty() && isBlank(text.front()))
-        text = text.sliced(1);
-    while (!text.isEmpty() && isBlank(text.back()))
-        text.chop(1);
-    return text;
-}
-
 int hexValue(char16_t c)
 {
     if (c >= '0' && c <= '9')
@@ -41,6 +33,14 @@ int hexValue(char16_t c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
+}
+
+// Paths as QSettings reads them: no empty group, no '/' at either end.
+QString normalizedPath(QString path)
+{
+    if (!path.contains(QStringLiteral("//")) && !path.startsWith(u'/') && !path.endsWith(u'/'))
+        return path;
+    return path.split(u'/', Qt::SkipEmptyParts).join(u'/');
 }
 
 // Names in files QSettings writes: '\' between groups, other characters as %XX or %UXXXX.
@@ -115,27 +115,9 @@ bool hasOnlyToolEscapes(QByteArrayView value)
     return true;
 }
 
-QChar controlEscape(char c)
-{
-    switch (c) {
-    case 'a':
-        return u'\a';
-    case 'b':
-        return u'\b';
-    case 'f':
-        return u'\f';
-    case 'n':
-        return u'\n';
-    case 'r':
-        return u'\r';
-    case 't':
-        return u'\t';
-    case 'v':
-        return u'\v';
-    default:
-        return QChar(uchar(c)); // '"', '\\', '\'', '?'
-    }
-}
+// Characters a value escapes by name, and their names.
+constexpr QStringView Named(u"\a\b\f\n\r\t\v\"\\");
+constexpr QByteArrayView Names("abfnrtv\"\\");
 
 // The text a value's escaped form stands for, as QSettings writes it.
 QString escapedValue(QString value)
@@ -154,11 +136,9 @@ QString escapedValue(QString value)
             continue;
         }
         escapeHexDigit = false;
-        static constexpr QStringView Plain(u"\a\b\f\n\r\t\v\"\\");
-        static constexpr QStringView Codes(u"abfnrtv\"\\");
-        if (const qsizetype code = Plain.indexOf(c); code >= 0) {
+        if (const qsizetype name = Named.indexOf(c); name >= 0) {
             out += u'\\';
-            out += Codes[code];
+            out += QLatin1Char(Names[name]);
         } else if (u == 0) {
             out += QStringLiteral("\\0");
             escapeHexDigit = true;
@@ -183,7 +163,7 @@ IniText::IniText(QByteArray content)
         m_bodyStart = ByteOrderMark.size();
     m_utf8 = QByteArrayView(m_content).sliced(m_bodyStart).isValidUtf8();
     QString group;
-    bool sawHeader = false;
+    bool begun = false;
     qsizetype pos = m_bodyStart;
     const qsizetype size = m_content.size();
     while (pos < size) {
@@ -201,35 +181,31 @@ IniText::IniText(QByteArray content)
             m_lineEnd =
                 m_content.sliced(line.start + line.length, line.end - line.start - line.length);
 
-        const QByteArrayView text = trimmedBlanks(bytes(line));
-        const qsizetype index = m_lines.size();
+        const QByteArrayView text = bytes(line).trimmed();
+        const qsizetype equals = text.indexOf('=');
         if (text.startsWith('[') && text.indexOf(']') > 0) {
-            const QByteArrayView name = trimmedBlanks(text.sliced(1, text.indexOf(']') - 1));
+            const QByteArrayView name = text.sliced(1, text.indexOf(']') - 1).trimmed();
             line.kind = Kind::Header;
             // "[General]" holds the keys outside any group; "[%General]" is the group General.
             if (name.isEmpty() || name.compare("general", Qt::CaseInsensitive) == 0)
                 group.clear();
             else if (name.compare("%general", Qt::CaseInsensitive) == 0)
-                group = decode(name.sliced(1)) + u'/';
+                group = decode(name.sliced(1));
             else
-                group = unescapedName(decode(name)) + u'/';
+                group = normalizedPath(unescapedName(decode(name)));
             line.path = group;
-            line.path.chop(1);
-            sawHeader = true;
-        } else if (const qsizetype equals = text.indexOf('=');
-                   equals > 0 && !text.startsWith(';') &&
-                   !trimmedBlanks(text.first(equals)).isEmpty()) {
+        } else if (equals > 0 && !text.startsWith(';') && !text.first(equals).trimmed().isEmpty()) {
             line.kind = Kind::Key;
             line.equals = bytes(line).indexOf('=');
-            line.path = group + unescapedName(decode(trimmedBlanks(text.first(equals))));
-            m_keys.insert(line.path, index);
+            const QString key = unescapedName(decode(text.first(equals).trimmed()));
+            line.path = normalizedPath(group.isEmpty() ? key : group + u'/' + key);
+            m_keys.insert(line.path, m_lines.size());
         }
-        if (!text.isEmpty() && (line.kind != Kind::Other || sawHeader || !m_sectionEnd.isEmpty())) {
-            QString section = line.kind == Kind::Header ? line.path : group;
-            if (section.endsWith(u'/'))
-                section.chop(1);
-            m_sectionEnd.insert(section, index);
-        }
+        // A section ends with its last line that is not blank; comments before the first
+        // setting belong to none.
+        begun = begun || line.kind != Kind::Other;
+        if (begun && !text.isEmpty())
+            m_sectionEnd.insert(group, m_lines.size());
         m_lines.append(line);
     }
 }
@@ -277,7 +253,8 @@ QString IniText::valueOf(const Line &line) const
                     u = char16_t(u * base + d);
                 out += QChar(u);
             } else {
-                out += controlEscape(code);
+                const qsizetype name = Names.indexOf(code);
+                out += name < 0 ? QChar(uchar(code)) : Named[name];
             }
             keep = out.size();
         } else if (c == '"') {
@@ -308,7 +285,7 @@ QString IniText::valueOf(const Line &line) const
 
 std::optional<QString> IniText::value(const QString &path) const
 {
-    const auto found = m_keys.constFind(path);
+    const auto found = m_keys.constFind(normalizedPath(path));
     if (found == m_keys.cend())
         return std::nullopt;
     return valueOf(m_lines[*found]);
@@ -316,14 +293,17 @@ std::optional<QString> IniText::value(const QString &path) const
 
 QStringList IniText::childKeys(const QString &group) const
 {
-    const QString prefix = group.isEmpty() ? QString() : group + u'/';
+    const QString prefix = group.isEmpty() ? QString() : normalizedPath(group) + u'/';
     QStringList keys;
+    QSet<QString> seen;
     for (const Line &line : m_lines) {
         if (line.kind != Kind::Key || !line.path.startsWith(prefix))
             continue;
         const QString key = line.path.sliced(prefix.size());
-        if (!key.contains(u'/') && !keys.contains(key))
+        if (!key.contains(u'/') && !seen.contains(key)) {
+            seen.insert(key);
             keys << key;
+        }
     }
     return keys;
 }
@@ -334,7 +314,8 @@ QByteArray IniText::withValues(const IniValues &values) const
     QHash<qsizetype, QStringList> added;                     // line -> new key lines after it
     QList<std::pair<QString, QStringList>> tail;             // new sections: header, key lines
     QHash<QString, std::pair<qsizetype, qsizetype>> newKeys; // path -> (line or -1-section, at)
-    for (const auto &[path, value] : values) {
+    for (const auto &[given, value] : values) {
+        const QString path = normalizedPath(given);
         const QString text = escapedValue(value);
         if (const auto made = newKeys.constFind(path); made != newKeys.cend()) {
             QString &line = made->first >= 0 ? added[made->first][made->second]

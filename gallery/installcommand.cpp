@@ -1,17 +1,28 @@
 #include "hostinterface.h"
 #include "mainwindow.h"
+#include "settingsstore.h"
 #include "translation.h"
 
 namespace qs::gallery {
 
+std::optional<QString> frmMain::hostFolderOrTell(const QString &notFound)
+{
+    try {
+        if (std::optional<QString> host = GalleryDocument::hostFolder())
+            return host;
+        m_dialogs->msgBox(notFound);
+    } catch (const StoreReadError &error) {
+        m_dialogs->msgBox(storeReadMessage(error), mb::OkOnly | mb::Critical);
+    }
+    return std::nullopt;
+}
+
 void frmMain::installGallery()
 {
-    const auto host = GalleryDocument::hostFolder();
-    if (!host) {
-        m_dialogs->msgBox(translate(
-            "artshelf", "Quillsite not found.  Cannot install gallery without Quillsite present."));
+    const auto host = hostFolderOrTell(translate(
+        "artshelf", "Quillsite not found.  Cannot install gallery without Quillsite present."));
+    if (!host)
         return;
-    }
     const QString clipart = host::clipartFolder(*host);
     if (m_dialogs->msgBox(translate("artshelf",
                                     "The Pictorium will now save a copy of the opened file "

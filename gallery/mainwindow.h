@@ -95,6 +95,8 @@ private:
     // Shows the picture dialog; the chosen file's bare name, empty on cancel.
     QString choosePicture();
     void installGallery();
+    // The host's install folder, or nullopt once the user has been told why there is none.
+    std::optional<QString> hostFolderOrTell(const QString &notFound);
 
     // Shows a result's message, if it has one; true when the operation was done.
     bool report(const Result &result);

@@ -1,5 +1,4 @@
 #include "mainwindow.h"
-#include "settingsstore.h"
 #include "translation.h"
 
 namespace qs::gallery {
@@ -14,17 +13,9 @@ void frmMain::previewItem()
     m_preview->show();
     m_preview->raise();
 
-    std::optional<QString> host;
-    try {
-        host = GalleryDocument::hostFolder();
-    } catch (const StoreReadError &error) {
-        m_dialogs->msgBox(storeReadMessage(error), mb::OkOnly | mb::Critical);
+    const auto host = hostFolderOrTell(translate("artshelf", "Quillsite not found."));
+    if (!host)
         return;
-    }
-    if (!host) {
-        m_dialogs->msgBox(translate("artshelf", "Quillsite not found."));
-        return;
-    }
     if (const auto path = m_document->picturePath(*host, selectedNode(), selectedRow()))
         m_preview->LoadPic(*path);
 }

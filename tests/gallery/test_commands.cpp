@@ -280,6 +280,30 @@ TEST(InstallGallery, WritesTheGalleryAndListsItsName)
     EXPECT_TRUE(readAll(host + "/images/gallery.lst").endsWith("summer.gal.gal\r\n"));
 }
 
+TEST(InstallGallery, AHostSettingThatCannotBeReadIsToldNotTakenForNoHost)
+{
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
+    HolidayWindow w;
+    const QString host = setHost();
+    // The settings file exists but holds no text to read: a folder in its place.
+    const QString store = SettingsStore::filePath(host::SettingsApp);
+    ASSERT_TRUE(QFile::remove(store));
+    ASSERT_TRUE(QDir().mkpath(store));
+    w.selectNode(1);
+    w.selectRow(0);
+    for (const char *command : {"install_gallery", "item_preview"}) {
+        SCOPED_TRACE(command);
+        w.dialogs->clear();
+        w.dialogs->answerMessage(mb::Ok);
+        w.trigger(command);
+        ASSERT_EQ(w.dialogs->shown().size(), 1u);
+        EXPECT_TRUE(w.dialogs->shown()[0].text.startsWith("The settings could not be read."));
+        EXPECT_TRUE(w.dialogs->shown()[0].text.contains("File: " + store));
+        EXPECT_EQ(w.dialogs->shown()[0].icon, mb::Critical);
+    }
+    EXPECT_EQ(QDir(host + "/images").entryList(QDir::Files), QStringList{});
+}
+
 TEST(InstallGallery, WritesNothingWithoutHostAnswerOrUsableName)
 {
     HolidayWindow w;

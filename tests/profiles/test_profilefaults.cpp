@@ -119,6 +119,25 @@ TEST(ChooserFaults, ANewProfileThatCannotBeSavedStaysInTheFields)
     EXPECT_TRUE(s.w.button("cmdUpdate")->isEnabled());
 }
 
+TEST(ChooserFaults, AStoreThatCannotBeReadIsReportedNeverShownAsEmpty)
+{
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
+    StockedWindow s;
+    // The store exists but holds no text to read: a folder in its place.
+    ASSERT_TRUE(QFile::remove(profileStoreFile()));
+    ASSERT_TRUE(QDir().mkpath(profileStoreFile()));
+    s.w.dialogs->answerMessage(mb::Yes).answerMessage(mb::Ok);
+    s.w.click("cmdApply");
+    ASSERT_EQ(s.w.dialogs->shown().size(), 2u);
+    const DialogRecord &shown = s.w.dialogs->shown()[1];
+    EXPECT_TRUE(shown.text.startsWith("The settings could not be read."))
+        << shown.text.toStdString();
+    EXPECT_TRUE(shown.text.contains("File: " + profileStoreFile() + "\r\nReason: "));
+    EXPECT_EQ(shown.icon, mb::Critical);
+    // The list is as it was, not emptied as if every profile were gone.
+    EXPECT_EQ(s.w.entries(), (QStringList{"Current", "Home", "Lab"}));
+}
+
 TEST(ChooserFaults, AValueLongerThanATextBoxDefaultIsSavedBackWhole)
 {
     const QString longServer = "/srv/" + QString(100'000, u'x');

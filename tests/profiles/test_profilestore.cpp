@@ -93,8 +93,8 @@ TEST(ProfileStore, NewProfileWritesItsValuesThenTheCountThenItsSlot)
     if (SettingsInFiles) {
         EXPECT_EQ(
             readAll(profileStoreFile()),
-            lines({"[Lab]", "Email=lab@example.com", "Name=Lab", "Server=/srv/lab", "User=lab.user",
-                   "", "[_Program]", "NumProfs=3", "Prof1=Home", "Prof2=Work", "Prof3=Lab"}));
+            lines({"[_Program]", "NumProfs=3", "Prof1=Home", "Prof2=Work", "Prof3=Lab", "", "[Lab]",
+                   "Name=Lab", "User=lab.user", "Email=lab@example.com", "Server=/srv/lab"}));
     }
 
     // Saved again with other values: the four values change, the index stays.
@@ -103,10 +103,10 @@ TEST(ProfileStore, NewProfileWritesItsValuesThenTheCountThenItsSlot)
               "Lab/Name=Lab\nLab/User=other\nLab/Email=other@example.com\nLab/Server=/srv/other");
     ASSERT_TRUE(saveProfile(again));
     if (SettingsInFiles) {
-        EXPECT_EQ(readAll(profileStoreFile()),
-                  lines({"[Lab]", "Email=other@example.com", "Name=Lab", "Server=/srv/other",
-                         "User=other", "", "[_Program]", "NumProfs=3", "Prof1=Home", "Prof2=Work",
-                         "Prof3=Lab"}));
+        EXPECT_EQ(
+            readAll(profileStoreFile()),
+            lines({"[_Program]", "NumProfs=3", "Prof1=Home", "Prof2=Work", "Prof3=Lab", "", "[Lab]",
+                   "Name=Lab", "User=other", "Email=other@example.com", "Server=/srv/other"}));
     }
 }
 
@@ -331,7 +331,10 @@ TEST(ProfileStore, AStoreWrittenInWindows1252KeepsEveryValueThroughASave)
     expectKept();
     ASSERT_TRUE(saveProfile({"Lab", "u", "e", "s"}));
     expectKept();
-    // Written back as UTF-8.
-    EXPECT_TRUE(readAll(profileStoreFile()).contains("J\xC3\xBCrgen"))
-        << readAll(profileStoreFile()).toStdString();
+    // Written back as it was: Windows-1252 and CR LF, the new profile after the others.
+    EXPECT_EQ(readAll(profileStoreFile()),
+              "[_Program]\r\nNumProfs=3\r\nProf1=Home\r\nProf2=Caf\xE9\r\nProf3=Lab\r\n\r\n"
+              "[Home]\r\nName=Home\r\nUser=J\xFCrgen M\xFCller\r\n\r\n"
+              "[Caf\xE9]\r\nName=Caf\xE9\r\nServer=\\\\srv\\caf\xE9\r\n\r\n"
+              "[Lab]\r\nName=Lab\r\nUser=u\r\nEmail=e\r\nServer=s\r\n");
 }

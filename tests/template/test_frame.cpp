@@ -39,6 +39,23 @@ bool saveAndPrintEnabled(const Stencilry &s)
 }
 } // namespace
 
+TEST(Frame, AHostSettingThatCannotBeReadIsToldNotTakenForNoHost)
+{
+    QS_SKIP_WITHOUT_SETTINGS_FILES();
+    // The settings file exists but holds no text to read: a folder in its place.
+    const QString store = SettingsStore::filePath(host::SettingsApp);
+    ASSERT_TRUE(QDir().mkpath(store));
+    auto scripted = std::make_unique<ScriptedDialogs>(QStringLiteral("tagloom32"));
+    ScriptedDialogs *dialogs = scripted.get();
+    dialogs->answerMessage(mb::Ok);
+    frmMain frame(std::move(scripted));
+    EXPECT_FALSE(frame.loaded());
+    ASSERT_EQ(dialogs->shown().size(), 1u);
+    EXPECT_TRUE(dialogs->shown()[0].text.startsWith("The settings could not be read."));
+    EXPECT_TRUE(dialogs->shown()[0].text.contains("File: " + store));
+    EXPECT_EQ(dialogs->shown()[0].caption, "tagloom32");
+}
+
 TEST(Frame, WithoutTheHostOnlyTheMessageShowsAndTheProgramEnds)
 {
     auto scripted = std::make_unique<ScriptedDialogs>(QStringLiteral("tagloom32"));
