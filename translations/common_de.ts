@@ -72,18 +72,6 @@
         <translation>Der Automatisierungsserver von Quillsite konnte die Vorlage nicht testen (%1).</translation>
     </message>
     <message>
-        <source>no working copy could be written in %1.</source>
-        <translation>in %1 konnte keine Arbeitskopie geschrieben werden.</translation>
-    </message>
-    <message>
-        <source>the working copy could not be written.</source>
-        <translation>die Arbeitskopie konnte nicht geschrieben werden.</translation>
-    </message>
-    <message>
-        <source>the working copy in %1 could not be written completely (the disk may be full).</source>
-        <translation>die Arbeitskopie in %1 konnte nicht vollständig geschrieben werden (der Datenträger ist vielleicht voll).</translation>
-    </message>
-    <message>
         <source>the folder %1 could not be created.</source>
         <translation>der Ordner %1 konnte nicht angelegt werden.</translation>
     </message>
@@ -106,14 +94,6 @@
     <message>
         <source>its lock file %1 could not be made.</source>
         <translation>ihre Sperrdatei %1 konnte nicht angelegt werden.</translation>
-    </message>
-    <message>
-        <source>line %1 of the file cannot be read as a section header or a key=value pair.</source>
-        <translation>Zeile %1 der Datei ist weder eine Abschnittsüberschrift noch ein Paar Schlüssel=Wert.</translation>
-    </message>
-    <message>
-        <source>the file could not be read as settings.</source>
-        <translation>die Datei konnte nicht als Einstellungen gelesen werden.</translation>
     </message>
     <message>
         <source>the key is closed.</source>
@@ -152,6 +132,20 @@
 </source>
         <translation>keine Anzeige gefunden. Dieses Programm braucht eine grafische Arbeitsumgebung; ohne sie starten Sie es auf einer virtuellen Anzeige, z. B. &apos;xvfb-run -a %1&apos;.
 </translation>
+    </message>
+    <message>
+        <source>the file could not be read (%1).</source>
+        <translation>die Datei konnte nicht gelesen werden (%1).</translation>
+    </message>
+    <message>
+        <source>The settings could not be read.<byte value="xd"/>
+<byte value="xd"/>
+File: %1<byte value="xd"/>
+Reason: %2</source>
+        <translation>Die Einstellungen konnten nicht gelesen werden.<byte value="xd"/>
+<byte value="xd"/>
+Datei: %1<byte value="xd"/>
+Grund: %2</translation>
     </message>
 </context>
 </TS>
