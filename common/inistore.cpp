@@ -44,8 +44,10 @@ QString normalizedPath(QString path)
 }
 
 // Names in files QSettings writes: '\' between groups, other characters as %XX or %UXXXX.
-QString unescapedName(QStringView name)
+QString unescapedName(const QString &name)
 {
+    if (!name.contains(u'%') && !name.contains(u'\\'))
+        return name;
     QString out;
     out.reserve(name.size());
     for (qsizetype i = 0; i < name.size(); ++i) {
@@ -58,7 +60,7 @@ QString unescapedName(QStringView name)
         const qsizetype first = i + 1 + (digits == 4 ? 1 : 0);
         bool ok = false;
         const ushort code = c == u'%' && first + digits <= name.size()
-                                ? name.sliced(first, digits).toUShort(&ok, 16)
+                                ? QStringView(name).sliced(first, digits).toUShort(&ok, 16)
                                 : 0;
         if (ok) {
             out += QChar(code);
@@ -163,18 +165,22 @@ IniText::IniText(QByteArray content)
         m_bodyStart = ByteOrderMark.size();
     m_utf8 = QByteArrayView(m_content).sliced(m_bodyStart).isValidUtf8();
     QString group;
-    bool begun = false;
+    QString section;           // of the lines since the last header
+    qsizetype sectionEnd = -1; // its last line that is not blank
     qsizetype pos = m_bodyStart;
+    const char *data = m_content.constData();
     const qsizetype size = m_content.size();
+    m_lines.reserve(m_content.count('\n') + m_content.count('\r') + 1);
+    m_keys.reserve(m_lines.capacity());
     while (pos < size) {
         Line line;
         line.start = pos;
-        while (pos < size && m_content[pos] != '\n' && m_content[pos] != '\r')
+        while (pos < size && data[pos] != '\n' && data[pos] != '\r')
             ++pos;
         line.length = pos - line.start;
-        if (pos < size && m_content[pos] == '\r')
+        if (pos < size && data[pos] == '\r')
             ++pos;
-        if (pos < size && m_content[pos] == '\n')
+        if (pos < size && data[pos] == '\n')
             ++pos;
         line.end = pos;
         if (m_lines.isEmpty() && line.end > line.start + line.length)
@@ -197,17 +203,36 @@ IniText::IniText(QByteArray content)
         } else if (equals > 0 && !text.startsWith(';') && !text.first(equals).trimmed().isEmpty()) {
             line.kind = Kind::Key;
             line.equals = bytes(line).indexOf('=');
-            const QString key = unescapedName(decode(text.first(equals).trimmed()));
-            line.path = normalizedPath(group.isEmpty() ? key : group + u'/' + key);
+            const QByteArrayView key = text.first(equals).trimmed();
+            line.path.reserve(group.size() + 1 + key.size());
+            line.path += group;
+            if (!group.isEmpty())
+                line.path += u'/';
+            // Most keys are plain ASCII names, taken as they are.
+            if (std::all_of(key.begin(), key.end(),
+                            [](char c) { return c > ' ' && c < 0x7F && c != '%' && c != '\\'; }))
+                line.path += QLatin1StringView(key);
+            else
+                line.path += unescapedName(decode(key));
+            line.path = normalizedPath(line.path);
             m_keys.insert(line.path, m_lines.size());
         }
         // A section ends with its last line that is not blank; comments before the first
         // setting belong to none.
-        begun = begun || line.kind != Kind::Other;
-        if (begun && !text.isEmpty())
-            m_sectionEnd.insert(group, m_lines.size());
+        if (line.kind == Kind::Header) {
+            if (sectionEnd >= 0)
+                m_sectionEnd.insert(section, sectionEnd);
+            section = group;
+            sectionEnd = m_lines.size();
+        } else if (!text.isEmpty() && (sectionEnd >= 0 || line.kind == Kind::Key)) {
+            if (sectionEnd < 0)
+                section = group;
+            sectionEnd = m_lines.size();
+        }
         m_lines.append(line);
     }
+    if (sectionEnd >= 0)
+        m_sectionEnd.insert(section, sectionEnd);
 }
 
 QByteArrayView IniText::bytes(const Line &line) const
@@ -219,6 +244,8 @@ QString IniText::decode(QByteArrayView bytes) const
 {
     if (!m_utf8)
         return decodeWindows1252(bytes);
+    if (!bytes.startsWith(ByteOrderMark))
+        return QString::fromUtf8(bytes);
     // fromUtf8() would drop a U+FEFF that starts the text, taking it for a byte-order mark.
     QString out;
     for (; bytes.startsWith(ByteOrderMark); bytes = bytes.sliced(ByteOrderMark.size()))
@@ -297,10 +324,11 @@ QStringList IniText::childKeys(const QString &group) const
     QStringList keys;
     QSet<QString> seen;
     for (const Line &line : m_lines) {
-        if (line.kind != Kind::Key || !line.path.startsWith(prefix))
+        if (line.kind != Kind::Key || !line.path.startsWith(prefix) ||
+            line.path.indexOf(u'/', prefix.size()) >= 0)
             continue;
         const QString key = line.path.sliced(prefix.size());
-        if (!key.contains(u'/') && !seen.contains(key)) {
+        if (!seen.contains(key)) {
             seen.insert(key);
             keys << key;
         }
@@ -351,6 +379,7 @@ QByteArray IniText::withValues(const IniValues &values) const
             return utf8 ? std::optional(text.toUtf8()) : encodeWindows1252(text);
         };
         QByteArray out = m_content.first(m_bodyStart);
+        out.reserve(m_content.size() + 64 * values.size());
         const auto append = [&](const QString &text) {
             const std::optional<QByteArray> bytes = encode(text);
             out += bytes.value_or(QByteArray());
@@ -367,7 +396,10 @@ QByteArray IniText::withValues(const IniValues &values) const
                 fits = fits && bytes;
                 out += bytes.value_or(QByteArray());
             } else {
-                out += utf8 == m_utf8 ? bytes(line).toByteArray() : decode(bytes(line)).toUtf8();
+                if (utf8 == m_utf8)
+                    out += bytes(line);
+                else
+                    out += decode(bytes(line)).toUtf8();
             }
             out += added.contains(i) && eol.isEmpty() ? QByteArrayView(m_lineEnd) : eol;
             for (const QString &text : added.value(i))
