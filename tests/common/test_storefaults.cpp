@@ -7,8 +7,10 @@
 
 #include <QDir>
 #include <QLockFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QSysInfo>
 
 using namespace qs;
 
@@ -273,6 +275,18 @@ TEST(StoreFaultTest, ALockNeverGivenBackFailsTheWriteInsteadOfHangingIt)
         EXPECT_EQ(test::readAll(target.file()), before);
         held.unlock();
         EXPECT_TRUE(target.write("after", nullptr));
+
+        // A lock left by a program that died is taken over.
+        QProcess gone;
+        gone.start(QS_STORESTRESS, {});
+        ASSERT_TRUE(gone.waitForStarted());
+        const qint64 pid = gone.processId();
+        ASSERT_TRUE(gone.waitForFinished());
+        ASSERT_TRUE(test::writeAll(target.file() + ".lock",
+                                   QByteArray::number(pid) + "\nqs_storestress\n" +
+                                       QSysInfo::machineHostName().toUtf8() + "\n"));
+        EXPECT_TRUE(target.write("taken over", &failure)) << failure.reason.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(target.file() + ".lock"));
     }
 }
 
