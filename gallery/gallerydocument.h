@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gallerymodel.h"
+#include "galleryobjects.h"
 
 #include <QObject>
 #include <QString>

@@ -1,9 +1,22 @@
 #include "profilestring.h"
 #include "translation.h"
 
-#include "dialogs.h"
-
 namespace qs::gallery {
+
+IniLogicError::IniLogicError()
+    : std::logic_error("[Section] and FileName Not Registered in Private.Ini!")
+{
+}
+
+QString IniLogicError::text()
+{
+    return translate("artshelf", "[Section] and FileName Not Registered in Private.Ini!");
+}
+
+QString IniLogicError::caption()
+{
+    return translate("artshelf", "INI Logic Error");
+}
 
 void ProfileStrings::IniSetTarget(const QString &section, const QString &file)
 {
@@ -23,11 +36,7 @@ void ProfileStrings::IniSetTarget(const QString &section, const QString &file)
 QString ProfileStrings::IniGetString(const QString &key, const QString &defaultValue)
 {
     if (!m_targetSet) {
-        if (m_dialogs)
-            m_dialogs->msgBox(
-                translate("artshelf", "[Section] and FileName Not Registered in Private.Ini!"),
-                mb::OkOnly | mb::Critical, translate("artshelf", "INI Logic Error"));
-        return QString();
+        throw IniLogicError();
     }
     const ProfileFile &profile = parsed();
     if (std::optional<QString> value = profile.value(m_section, key))

@@ -5,23 +5,25 @@
 #include <QString>
 
 #include <optional>
-
-namespace qs {
-class Dialogs;
-}
+#include <stdexcept>
 
 namespace qs::gallery {
+
+// A read asked for before a section and file were targeted: a fault of the calling code, which
+// shows text() with caption() as a stop message.
+class IniLogicError : public std::logic_error
+{
+public:
+    IniLogicError();
+    static QString text();
+    static QString caption();
+};
 
 // Reads values from a profile file section by section. The file is parsed once when it is
 // first targeted and kept while the same file stays the target.
 class ProfileStrings
 {
 public:
-    explicit ProfileStrings(Dialogs *dialogs = nullptr)
-        : m_dialogs(dialogs)
-    {
-    }
-
     void IniSetTarget(const QString &section, const QString &file);
     QString IniGetString(const QString &key, const QString &defaultValue);
     // Whether the target file has a section of that name; false before the first target.
@@ -30,7 +32,6 @@ public:
 private:
     const ProfileFile &parsed();
 
-    Dialogs *m_dialogs;
     QString m_section;
     QString m_file;
     bool m_targetSet = false;

@@ -243,14 +243,11 @@ TEST(GalleryFile, FailedSaveNamesTheFileAndLeavesNothingBehind)
 
 TEST(ProfileStrings, ReadsTheTargetAndComplainsWithoutOne)
 {
-    qs::test::ScriptedDialogs dialogs;
-    ProfileStrings ini(&dialogs);
-    dialogs.answerMessage(qs::mb::Ok);
-    EXPECT_EQ(ini.IniGetString("Name", "fallback"), "");
-    ASSERT_EQ(dialogs.shown().size(), 1u);
-    EXPECT_EQ(dialogs.shown()[0].text, "[Section] and FileName Not Registered in Private.Ini!");
-    EXPECT_EQ(dialogs.shown()[0].caption, "INI Logic Error");
-    EXPECT_EQ(dialogs.shown()[0].icon, qs::mb::Critical);
+    // The fault goes back to the caller, which shows the message; the reader shows nothing.
+    ProfileStrings ini;
+    EXPECT_THROW(ini.IniGetString("Name", "fallback"), IniLogicError);
+    EXPECT_EQ(IniLogicError::text(), "[Section] and FileName Not Registered in Private.Ini!");
+    EXPECT_EQ(IniLogicError::caption(), "INI Logic Error");
 
     writeAll(galFile(), crlf({"[S]", "k=v"}));
     ini.IniSetTarget("  S  ", "  " + galFile() + "  ");

@@ -1,4 +1,4 @@
-#include "gallerymodel.h"
+#include "galleryobjects.h"
 #include "testsupport.h"
 
 using namespace qs::gallery;

@@ -1,4 +1,4 @@
-#include "gallerymodel.h"
+#include "galleryobjects.h"
 
 namespace qs::gallery {
 
