@@ -147,5 +147,13 @@ Reason: %2</source>
 Datei: %1<byte value="xd"/>
 Grund: %2</translation>
     </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>%1 rückgängig machen</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>%1 wiederherstellen</translation>
+    </message>
 </context>
 </TS>
