@@ -191,7 +191,8 @@ void largeTemplate(benchmark::State &state)
         const Gap edit = measure([&] { command(QStringLiteral("edit_item"))->trigger(); });
         const Gap save = measure([&] { command(QStringLiteral("file_save"))->trigger(); });
         if (dialogs->messages != 0 || doc->document().count() != items ||
-            doc->document().rows().back().text != dialogs->inputText || doc->document().boolDirty) {
+            doc->document().rows().back().text != dialogs->inputText ||
+            doc->document().boolDirty()) {
             state.SkipWithError("a step did not do what it should");
         }
         reportSteps(state, open, scroll, select, edit, save);

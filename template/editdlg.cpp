@@ -28,7 +28,7 @@ editDlg::editDlg(frmMain *frame)
         ->setText(translate("menu", "E&xit") + QStringLiteral("\tAlt+F4"));
     action(QStringLiteral("edit_item"))
         ->setText(translate("menu", "&Edit Item") + QStringLiteral("\tEnter"));
-    m_document.boolDirty = false;
+    m_document.markSaved();
 }
 
 editDlg::~editDlg() = default;

@@ -42,12 +42,12 @@ void editDlg::insertFile()
         showResult(result);
     }
     // Marked changed even when nothing came in.
-    m_document.boolDirty = true;
+    m_document.markChanged();
 }
 
 bool editDlg::mayClose()
 {
-    if (!m_document.boolDirty)
+    if (!m_document.boolDirty())
         return true;
     const QString question = translate("tagloom32", "The file %1 has been changed.\r\n\r\n"
                                                     "Would you like to save the changes?")

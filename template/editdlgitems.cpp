@@ -19,22 +19,6 @@ const char *const TextPrompt = QT_TRANSLATE_NOOP(
     "tagloom32", "Please enter the text you want to insert into the user's document.");
 const char *const TextTitle = QT_TRANSLATE_NOOP("tagloom32", "Insert Text");
 
-// A field is one line of the file: a line break typed or pasted into it would split the item.
-QString oneLine(QString text)
-{
-    for (QChar &c : text)
-        if (c == u'\r' || c == u'\n')
-            c = u' ';
-    return text;
-}
-
-TemplateItem oneLine(TemplateItem item)
-{
-    item.text = oneLine(std::move(item.text));
-    for (QString &field : item.subItem)
-        field = oneLine(std::move(field));
-    return item;
-}
 } // namespace
 
 int editDlg::selectedRow() const
@@ -81,18 +65,16 @@ bool editDlg::eventFilter(QObject *watched, QEvent *event)
 
 void editDlg::insertText()
 {
-    const QString text = oneLine(m_frame->dialogs().inputBox(
-        translate("tagloom32", TextPrompt), translate("tagloom32", TextTitle), {}));
+    const QString text = m_frame->dialogs().inputBox(translate("tagloom32", TextPrompt),
+                                                     translate("tagloom32", TextTitle), {});
     if (text.isEmpty())
         return;
     m_document.append({kind::Text, text, {}});
-    m_document.boolDirty = true;
 }
 
 void editDlg::insertCarriageReturn()
 {
     m_document.append({kind::CarriageReturn, CarriageReturnText, {}});
-    m_document.boolDirty = true;
 }
 
 std::optional<TemplateItem> editDlg::runPromptDialog(int itemKind, const TemplateItem *item)
@@ -106,10 +88,10 @@ std::optional<TemplateItem> editDlg::runPromptDialog(int itemKind, const Templat
         dialog->setItem(*item);
     const bool accepted = dialog->exec() == QDialog::Accepted;
     // Marked changed when the editor closes, whichever button closed it.
-    m_document.boolDirty = true;
+    m_document.markChanged();
     if (!accepted)
         return std::nullopt;
-    return oneLine(dialog->item());
+    return dialog->item();
 }
 
 void editDlg::insertInput()
@@ -132,13 +114,12 @@ void editDlg::editItem()
     const TemplateItem item = m_document.rows()[static_cast<size_t>(row)];
     switch (item.ItemKind) {
     case kind::Text: {
-        const QString text = oneLine(m_frame->dialogs().inputBox(
-            translate("tagloom32", TextPrompt), translate("tagloom32", TextTitle), item.text));
+        const QString text = m_frame->dialogs().inputBox(
+            translate("tagloom32", TextPrompt), translate("tagloom32", TextTitle), item.text);
         if (text.isEmpty())
             return;
         // The edited values take the item's place rather than going to the end.
         m_document.replace(row, {kind::Text, text, {}});
-        m_document.boolDirty = true;
         break;
     }
     case kind::InputDialog:
@@ -165,7 +146,6 @@ void editDlg::removeItem()
     if (row < 0)
         return;
     m_document.remove(row);
-    m_document.boolDirty = true;
 }
 
 void editDlg::findItem()

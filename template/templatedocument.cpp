@@ -2,7 +2,10 @@
 #include "translation.h"
 
 #include "templatefile.h"
+#include "templateundo.h"
 #include "textcodec.h"
+
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -44,30 +47,186 @@ QString FileResult::message() const
     return {};
 }
 
+TemplateItem oneLine(TemplateItem item)
+{
+    const auto flatten = [](QString &field) {
+        for (QChar &c : field)
+            if (c == u'\r' || c == u'\n')
+                c = u' ';
+    };
+    flatten(item.text);
+    for (QString &field : item.subItem)
+        flatten(field);
+    return item;
+}
+
+TemplateDocument::TemplateDocument()
+    : m_undo(std::make_unique<QUndoStack>())
+{
+    // A step, undo or redo leaves the flag to the stack.
+    QObject::connect(m_undo.get(), &QUndoStack::indexChanged, m_undo.get(),
+                     [this] { m_marked = false; });
+}
+
+TemplateDocument::~TemplateDocument()
+{
+    // The steps refer to the rows: they go first, untold.
+    m_observer = nullptr;
+    m_undo.reset();
+}
+
+bool TemplateDocument::boolDirty() const
+{
+    return m_marked || !m_undo->isClean();
+}
+
+void TemplateDocument::markChanged()
+{
+    m_marked = true;
+}
+
+void TemplateDocument::markSaved()
+{
+    m_undo->setClean();
+    m_marked = false;
+}
+
 void TemplateDocument::append(TemplateItem item)
 {
-    const int row = count();
-    if (m_observer)
-        m_observer->rowsAboutToBeInserted(row, row);
-    m_rows.push_back(std::move(item));
-    if (m_observer)
-        m_observer->rowsInserted();
+    static const char *const steps[] = {QT_TRANSLATE_NOOP("tagloom32", "Insert Text"),
+                                        QT_TRANSLATE_NOOP("tagloom32", "Insert Carriage Return"),
+                                        QT_TRANSLATE_NOOP("tagloom32", "Insert Input Dialog"),
+                                        QT_TRANSLATE_NOOP("tagloom32", "Insert Open Dialog")};
+    const int k = item.ItemKind;
+    const QString step = translate("tagloom32", k >= 1 && k <= 4 ? steps[k - 1] : "Insert Item");
+    insertItems(count(), {std::move(item)}, step);
 }
 
 void TemplateDocument::replace(int row, TemplateItem item)
 {
-    m_rows[static_cast<size_t>(row)] = std::move(item);
+    m_undo->push(
+        new ReplaceStep(*this, translate("tagloom32", "Edit Item"), row, oneLine(std::move(item))));
+}
+
+void TemplateDocument::remove(int row, const QString &step)
+{
+    m_undo->push(RowsStep::removing(
+        *this, step.isEmpty() ? translate("tagloom32", "Remove Item") : step, {{row, 1}}));
+}
+
+void TemplateDocument::insertItems(int row, std::vector<TemplateItem> items, const QString &step)
+{
+    if (items.empty())
+        return;
+    for (TemplateItem &item : items)
+        item = oneLine(std::move(item));
+    const int n = static_cast<int>(items.size());
+    m_undo->push(RowsStep::inserting(*this, step, {{row, n}}, std::move(items)));
+}
+
+int TemplateDocument::moveRow(int from, int before, const QString &step)
+{
+    const int to = before > from ? before - 1 : before;
+    if (from < 0 || from >= count() || to < 0 || to >= count() || to == from)
+        return from;
+    m_undo->push(
+        new MoveStep(*this, step.isEmpty() ? translate("tagloom32", "Move Item") : step, from, to));
+    return to;
+}
+
+int TemplateDocument::moveUp(int row)
+{
+    return moveRow(row, row - 1, translate("tagloom32", "Move Up"));
+}
+
+int TemplateDocument::moveDown(int row)
+{
+    return moveRow(row, row + 2, translate("tagloom32", "Move Down"));
+}
+
+void TemplateDocument::insertRuns(const RowRuns &runs, std::vector<TemplateItem> &items)
+{
+    if (runs.size() == 1) {
+        const int first = runs.front().first;
+        if (m_observer)
+            m_observer->rowsAboutToBeInserted(first, first + runs.front().second - 1);
+        m_rows.insert(m_rows.begin() + first, std::make_move_iterator(items.begin()),
+                      std::make_move_iterator(items.end()));
+        if (m_observer)
+            m_observer->rowsInserted();
+        return;
+    }
+    // Rows in many places: one pass, so that a long file read into a long list stays linear.
+    if (m_observer)
+        m_observer->rowsAboutToBeReset();
+    std::vector<TemplateItem> merged;
+    merged.reserve(m_rows.size() + items.size());
+    size_t old = 0;
+    size_t next = 0;
+    for (const auto &[first, n] : runs) {
+        while (merged.size() < static_cast<size_t>(first))
+            merged.push_back(std::move(m_rows[old++]));
+        for (int k = 0; k < n; ++k)
+            merged.push_back(std::move(items[next++]));
+    }
+    while (old < m_rows.size())
+        merged.push_back(std::move(m_rows[old++]));
+    m_rows = std::move(merged);
+    if (m_observer)
+        m_observer->rowsReset();
+}
+
+std::vector<TemplateItem> TemplateDocument::takeRuns(const RowRuns &runs)
+{
+    std::vector<TemplateItem> out;
+    if (runs.size() == 1) {
+        const auto [first, n] = runs.front();
+        if (m_observer)
+            m_observer->rowsAboutToBeRemoved(first, first + n - 1);
+        const auto begin = m_rows.begin() + first;
+        out.assign(std::make_move_iterator(begin), std::make_move_iterator(begin + n));
+        m_rows.erase(begin, begin + n);
+        if (m_observer)
+            m_observer->rowsRemoved();
+        return out;
+    }
+    if (m_observer)
+        m_observer->rowsAboutToBeReset();
+    std::vector<TemplateItem> kept;
+    kept.reserve(m_rows.size());
+    size_t row = 0;
+    for (const auto &[first, n] : runs) {
+        while (row < static_cast<size_t>(first))
+            kept.push_back(std::move(m_rows[row++]));
+        for (int k = 0; k < n; ++k)
+            out.push_back(std::move(m_rows[row++]));
+    }
+    while (row < m_rows.size())
+        kept.push_back(std::move(m_rows[row++]));
+    m_rows = std::move(kept);
+    if (m_observer)
+        m_observer->rowsReset();
+    return out;
+}
+
+void TemplateDocument::swapRow(int row, TemplateItem &item)
+{
+    std::swap(m_rows[static_cast<size_t>(row)], item);
     if (m_observer)
         m_observer->rowChanged(row);
 }
 
-void TemplateDocument::remove(int row)
+void TemplateDocument::moveRaw(int from, int before)
 {
     if (m_observer)
-        m_observer->rowAboutToBeRemoved(row);
-    m_rows.erase(m_rows.begin() + row);
+        m_observer->rowAboutToBeMoved(from, before);
+    const auto at = m_rows.begin();
+    if (before > from)
+        std::rotate(at + from, at + from + 1, at + before);
+    else
+        std::rotate(at + before, at + from, at + from + 1);
     if (m_observer)
-        m_observer->rowRemoved();
+        m_observer->rowMoved();
 }
 
 int TemplateDocument::findItem(const QString &prefix, int from) const
@@ -118,22 +277,22 @@ std::optional<ReadStop> TemplateDocument::read(QByteArrayView bytes, bool wholeT
     }
 
     // Block p goes in at position p: the rows already there move down, and a line that adds
-    // nothing leaves the next existing row in its place. Merging in one pass keeps this linear.
-    std::vector<TemplateItem> merged;
-    merged.reserve(m_rows.size() + parsed.steps.size());
+    // nothing leaves the next existing row in its place.
+    RowRuns runs;
+    std::vector<TemplateItem> items;
     size_t existing = 0;
+    size_t placed = 0;
     size_t position = 0;
-    int firstAdded = -1;
-    int lastAdded = -1;
-    int added = 0;
     for (ReadStep &step : parsed.steps) {
         ++position;
         if (!step.item) {
-            if (existing < m_rows.size())
-                merged.push_back(m_rows[existing++]);
+            if (existing < m_rows.size()) {
+                ++existing;
+                ++placed;
+            }
             continue;
         }
-        if (merged.size() != position - 1) {
+        if (placed != position - 1) {
             stop = ReadStop{step.line, translate("tagloom32",
                                                  "the item there would go to position %1, past the "
                                                  "end of the list, because a line before it holds "
@@ -143,33 +302,20 @@ std::optional<ReadStop> TemplateDocument::read(QByteArrayView bytes, bool wholeT
                 *foreign = false;
             break;
         }
-        lastAdded = static_cast<int>(merged.size());
-        if (firstAdded < 0)
-            firstAdded = lastAdded;
-        merged.push_back(std::move(*step.item));
-        ++added;
+        const int at = static_cast<int>(placed++);
+        if (!runs.empty() && runs.back().first + runs.back().second == at)
+            ++runs.back().second;
+        else
+            runs.emplace_back(at, 1);
+        items.push_back(std::move(*step.item));
     }
-    if (added == 0)
+    if (items.empty())
         return stop;
-    // Copies share their text with the old rows, which stay intact until the observer has
-    // been told.
-    for (size_t k = existing; k < m_rows.size(); ++k)
-        merged.push_back(m_rows[k]);
-
-    const bool oneBlock = lastAdded - firstAdded + 1 == added;
-    if (m_observer) {
-        if (oneBlock)
-            m_observer->rowsAboutToBeInserted(firstAdded, firstAdded + added - 1);
-        else
-            m_observer->rowsAboutToBeReset();
-    }
-    m_rows = std::move(merged);
-    if (m_observer) {
-        if (oneBlock)
-            m_observer->rowsInserted();
-        else
-            m_observer->rowsReset();
-    }
+    if (wholeTemplate)
+        insertRuns(runs, items);
+    else
+        m_undo->push(RowsStep::inserting(*this, translate("tagloom32", "Insert File"),
+                                         std::move(runs), std::move(items)));
     return stop;
 }
 
@@ -193,9 +339,10 @@ void TemplateDocument::replaceWith(TemplateDocument &&other)
 {
     if (m_observer)
         m_observer->rowsAboutToBeReset();
+    m_undo->clear();
     m_rows = std::move(other.m_rows);
     m_title = std::move(other.m_title);
-    boolDirty = other.boolDirty;
+    m_marked = other.boolDirty();
     if (m_observer)
         m_observer->rowsReset();
 }
@@ -229,7 +376,7 @@ FileResult TemplateDocument::SaveDocument()
     const QString reason = writeWholeFile(m_title, templateText(m_rows));
     if (!reason.isEmpty())
         return {FileResult::SaveFailed, m_title, ReadStop{0, reason}};
-    boolDirty = false;
+    markSaved();
     return {FileResult::Done, m_title, {}};
 }
 

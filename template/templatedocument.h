@@ -3,8 +3,12 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
+
+class QUndoStack;
 
 namespace qs::stencil {
 
@@ -59,17 +63,29 @@ public:
     virtual void rowsInserted() = 0;
     virtual void rowsAboutToBeReset() = 0;
     virtual void rowsReset() = 0;
-    virtual void rowAboutToBeRemoved(int row) = 0;
-    virtual void rowRemoved() = 0;
+    virtual void rowsAboutToBeRemoved(int first, int last) = 0;
+    virtual void rowsRemoved() = 0;
+    // Row from is about to go to the place before the row now at `before`.
+    virtual void rowAboutToBeMoved(int from, int before) = 0;
+    virtual void rowMoved() = 0;
     virtual void rowChanged(int row) = 0;
 };
 
+// Runs of 0-based rows, each a first row and a count, in ascending order.
+using RowRuns = std::vector<std::pair<int, int>>;
+
+// A field is one line of the file: a line break typed or pasted into it would split the item.
+TemplateItem oneLine(TemplateItem item);
+
 // One open template: its rows in list order, its title (the full path, or "Untitled") and its
 // changed flag. Widget-free; the windows show it through TemplateModel.
+// Every change goes through the undo stack as one step, and the changed flag follows the stack:
+// back at the state last saved or opened, nothing is changed.
 class TemplateDocument
 {
 public:
-    TemplateDocument() = default;
+    TemplateDocument();
+    ~TemplateDocument();
     TemplateDocument(const TemplateDocument &) = delete;
     TemplateDocument &operator=(const TemplateDocument &) = delete;
 
@@ -80,12 +96,19 @@ public:
     // The title as the user reads it: "Untitled" in the user's language.
     QString shownTitle() const;
 
-    // Adds a row at the end, as the item commands do.
+    // Adds a row at the end, as the item commands do; the step is named after its kind.
     void append(TemplateItem item);
     // Puts item in the place of the 0-based row, which must exist.
     void replace(int row, TemplateItem item);
-    // Takes the 0-based row out; the rows after it move up.
-    void remove(int row);
+    // Takes the 0-based row out; the rows after it move up. step names the undo step.
+    void remove(int row, const QString &step = {});
+    // Puts items in at the 0-based row, moving the rows there down, as one step.
+    void insertItems(int row, std::vector<TemplateItem> items, const QString &step);
+    // Moves the 0-based row to the place before the row now at `before` (count(): the end).
+    // Returns the row's new place; nothing happens, and no step is taken, when it stays.
+    int moveRow(int from, int before, const QString &step = {});
+    int moveUp(int row);
+    int moveDown(int row);
     // The first 0-based row from `from` on, continuing at the top, whose text begins with
     // prefix without regard to case; -1 when none does.
     int findItem(const QString &prefix, int from) const;
@@ -109,21 +132,42 @@ public:
     // Takes path as the title, then saves.
     FileResult SaveDocumentAs(const QString &path);
 
-    // Takes other's rows, title and changed flag in place of its own, as if it had read them.
+    // Takes other's rows, title and changed flag in place of its own, as if it had read them;
+    // there is nothing to undo afterwards.
     void replaceWith(TemplateDocument &&other);
 
     void setObserver(RowObserver *observer) { m_observer = observer; }
 
-    bool boolDirty = false;
+    QUndoStack *undoStack() const { return m_undo.get(); }
+    // True when the rows differ from the file, or a command marked the document changed.
+    bool boolDirty() const;
+    // Marks the document changed without a step, as a cancelled prompt editor does; the mark
+    // lasts until the next step, undo, redo or save.
+    void markChanged();
+    // Takes the present state as the one saved.
+    void markSaved();
 
 private:
-    // wholeTemplate: reading stops at the first line no template holds, and says so in foreign.
+    friend class RowsStep;
+    friend class ReplaceStep;
+    friend class MoveStep;
+
+    // The raw changes the undo steps make; each tells the observer.
+    void insertRuns(const RowRuns &runs, std::vector<TemplateItem> &items);
+    std::vector<TemplateItem> takeRuns(const RowRuns &runs);
+    void swapRow(int row, TemplateItem &item);
+    void moveRaw(int from, int before);
+
+    // wholeTemplate: reading stops at the first line no template holds, and says so in foreign;
+    // the rows read are the state opened. Otherwise they come in as one step of the undo stack.
     std::optional<ReadStop> read(QByteArrayView bytes, bool wholeTemplate, bool *foreign);
     FileResult readFile(const QString &path, bool wholeTemplate);
 
     std::vector<TemplateItem> m_rows;
     QString m_title = UntitledTitle;
     RowObserver *m_observer = nullptr;
+    std::unique_ptr<QUndoStack> m_undo;
+    bool m_marked = false;
 };
 
 } // namespace qs::stencil

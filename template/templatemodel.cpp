@@ -102,14 +102,24 @@ void TemplateModel::rowsReset()
     endResetModel();
 }
 
-void TemplateModel::rowAboutToBeRemoved(int row)
+void TemplateModel::rowsAboutToBeRemoved(int first, int last)
 {
-    beginRemoveRows({}, row, row);
+    beginRemoveRows({}, first, last);
 }
 
-void TemplateModel::rowRemoved()
+void TemplateModel::rowsRemoved()
 {
     endRemoveRows();
+}
+
+void TemplateModel::rowAboutToBeMoved(int from, int before)
+{
+    beginMoveRows({}, from, from, {}, before);
+}
+
+void TemplateModel::rowMoved()
+{
+    endMoveRows();
 }
 
 void TemplateModel::rowChanged(int row)

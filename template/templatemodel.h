@@ -34,8 +34,10 @@ private:
     void rowsInserted() override;
     void rowsAboutToBeReset() override;
     void rowsReset() override;
-    void rowAboutToBeRemoved(int row) override;
-    void rowRemoved() override;
+    void rowsAboutToBeRemoved(int first, int last) override;
+    void rowsRemoved() override;
+    void rowAboutToBeMoved(int from, int before) override;
+    void rowMoved() override;
     void rowChanged(int row) override;
 
     TemplateDocument &m_document;

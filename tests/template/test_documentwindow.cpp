@@ -56,7 +56,7 @@ TEST(DocumentWindow, OpenShowsTheFileCleanAndTheDialogKeepsTheLastName)
     EXPECT_EQ(d->windowTitle(), path);
     EXPECT_EQ(d->document().rows(), everyKind());
     EXPECT_EQ(d->model()->rowCount(), 4);
-    EXPECT_FALSE(d->document().boolDirty);
+    EXPECT_FALSE(d->document().boolDirty());
     const FileDialogOptions &o = s.dialogs->shown()[0].options;
     EXPECT_EQ(o.filter, "Templates|*.htp|All Files|*.*|");
     EXPECT_EQ(o.defaultExt, ".htp");
@@ -87,7 +87,7 @@ TEST(DocumentWindow, ANameThatDoesNotExistOpensAnEmptyTitledWindow)
     editDlg *d = s.open(path);
     EXPECT_EQ(d->windowTitle(), path);
     EXPECT_EQ(d->document().count(), 0);
-    EXPECT_FALSE(d->document().boolDirty);
+    EXPECT_FALSE(d->document().boolDirty());
     EXPECT_EQ(s.dialogs->messages().size(), 0);
     // Save writes there without asking.
     QTest::keyClick(s.frame.get(), Qt::Key_S, Qt::ControlModifier);
@@ -139,17 +139,17 @@ TEST(DocumentWindow, SaveOfAnUntitledDocumentAsksForANameAndAddsTheExtension)
     editDlg *d = s.newDocument();
     for (TemplateItem item : everyKind())
         d->document().append(std::move(item));
-    d->document().boolDirty = true;
+    d->document().markChanged();
     s.dialogs->answerSave(std::nullopt);
     s.trigger("file_save");
     EXPECT_EQ(d->windowTitle(), "Untitled");
-    EXPECT_TRUE(d->document().boolDirty);
+    EXPECT_TRUE(d->document().boolDirty());
 
     const QString path = testHome() + "/saved";
     s.dialogs->answerSave(path);
     QTest::keyClick(s.frame.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(d->windowTitle(), path + ".htp");
-    EXPECT_FALSE(d->document().boolDirty);
+    EXPECT_FALSE(d->document().boolDirty());
     EXPECT_EQ(readAll(path + ".htp"), everyKindFile());
 }
 
@@ -163,14 +163,14 @@ TEST(DocumentWindow, InsertFileGoesOnTopAndMarksTheDocumentEvenWhenCancelled)
     editDlg *d = s.open(three);
     s.dialogs->answerOpen(std::nullopt);
     s.trigger("insert_file");
-    EXPECT_TRUE(d->document().boolDirty);
+    EXPECT_TRUE(d->document().boolDirty());
     EXPECT_EQ(d->document().count(), 3);
 
-    d->document().boolDirty = false;
+    d->document().markSaved();
     s.dialogs->answerOpen(two);
     s.trigger("insert_file");
     EXPECT_EQ(texts(d), (QStringList{"A", "(Carriage Return)", "x", "y", "z"}));
-    EXPECT_TRUE(d->document().boolDirty);
+    EXPECT_TRUE(d->document().boolDirty());
     EXPECT_EQ(d->windowTitle(), three);
 }
 
@@ -185,7 +185,7 @@ TEST(DocumentWindow, FailedSaveSaysWhyAndKeepsTheDocumentChanged)
     ASSERT_EQ(s.dialogs->messages().size(), 1);
     EXPECT_TRUE(s.dialogs->messages()[0].contains(bad));
     EXPECT_EQ(s.dialogs->shown().back().icon, mb::Critical);
-    EXPECT_TRUE(d->document().boolDirty);
+    EXPECT_TRUE(d->document().boolDirty());
     EXPECT_EQ(d->windowTitle(), bad);
     EXPECT_FALSE(QFile::exists(bad));
 }
@@ -226,7 +226,7 @@ TEST(DocumentWindow, CloseCheckAsksOnlyForChangesAndCancelKeepsTheWindow)
     EXPECT_FALSE(e->parentWidget()->close());
     EXPECT_TRUE(s.dialogs->messages().back().contains(unwritable));
     EXPECT_EQ(s.frame->documents(), QList<editDlg *>{e});
-    EXPECT_TRUE(e->document().boolDirty);
+    EXPECT_TRUE(e->document().boolDirty());
 }
 
 TEST(DocumentWindow, ClosingTheFrameAsksEachChangedDocumentAndYesSavesOnlyThatOne)

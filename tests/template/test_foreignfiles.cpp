@@ -84,7 +84,7 @@ TEST(ForeignFiles, OnlyTemplatesOpenUnderTheirNameAndOtherFilesAreToldAndKept)
         s.trigger("file_open");
         editDlg *d = s.active();
         ASSERT_NE(d, nullptr);
-        EXPECT_FALSE(d->document().boolDirty);
+        EXPECT_FALSE(d->document().boolDirty());
         if (!c.foreignLine) {
             EXPECT_TRUE(s.dialogs->messages().isEmpty());
             EXPECT_EQ(d->windowTitle(), path);
@@ -115,7 +115,7 @@ TEST(ForeignFiles, OnlyTemplatesOpenUnderTheirNameAndOtherFilesAreToldAndKept)
         EXPECT_EQ(s.dialogs->shown().back().options.fileName, "");
         EXPECT_EQ(everyFile(), before);
         EXPECT_EQ(readAll(path), c.bytes);
-        d->document().boolDirty = false;
+        d->document().markSaved();
         s.dialogs->clear();
     }
 }

@@ -180,7 +180,7 @@ TEST(Frame, ThreeCtrlNGiveThreeUntitledWindowsTheLastActive)
     EXPECT_EQ(s.titles(), (QStringList{"Untitled", "Untitled", "Untitled"}));
     EXPECT_EQ(s.active(), s.frame->documents().back());
     for (editDlg *d : s.frame->documents()) {
-        EXPECT_FALSE(d->document().boolDirty);
+        EXPECT_FALSE(d->document().boolDirty());
         EXPECT_EQ(d->document().count(), 0);
     }
     EXPECT_TRUE(s.dialogs->shown().empty());

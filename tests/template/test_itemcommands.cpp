@@ -74,6 +74,8 @@ editDlg *documentWith(Stencilry &s, std::vector<TemplateItem> rows)
     editDlg *d = s.newDocument();
     for (TemplateItem &item : rows)
         d->document().append(std::move(item));
+    // As if opened: unchanged.
+    d->document().markSaved();
     return d;
 }
 } // namespace
@@ -89,7 +91,7 @@ TEST(ItemCommands, InsertsAppendEachKindAtTheEndAndMarkTheDocument)
     EXPECT_EQ(ask.text, TextPrompt);
     EXPECT_EQ(ask.caption, "Insert Text");
     EXPECT_EQ(ask.defaultText, "");
-    EXPECT_TRUE(d->document().boolDirty);
+    EXPECT_TRUE(d->document().boolDirty());
 
     s.trigger("insert_crlf");
     fillAndPress({{"txtPrompt", "Your name?"}, {"txtBegintag", "<b>"}, {"txtEndtag", "</b>"}},
@@ -129,18 +131,18 @@ TEST(ItemCommands, EmptyAnswersAndCancelledEditorsInsertNothing)
     s.dialogs->answerInput("");
     s.trigger("insert_text");
     EXPECT_EQ(d->document().count(), 0);
-    EXPECT_FALSE(d->document().boolDirty);
+    EXPECT_FALSE(d->document().boolDirty());
 
     // Cancel adds nothing, yet the document is marked changed.
     fillAndPress({{"txtPrompt", "thrown away"}}, "cmdCancel");
     s.trigger("insert_input");
     EXPECT_EQ(d->document().count(), 0);
-    EXPECT_TRUE(d->document().boolDirty);
-    d->document().boolDirty = false;
+    EXPECT_TRUE(d->document().boolDirty());
+    d->document().markSaved();
     whenModal([](QWidget *w) { QTest::keyClick(w, Qt::Key_Escape); });
     s.trigger("insert_open");
     EXPECT_EQ(d->document().count(), 0);
-    EXPECT_TRUE(d->document().boolDirty);
+    EXPECT_TRUE(d->document().boolDirty());
 
     // OK with every field empty still makes an item; its block is the marker and empty lines.
     fillAndPress({}, "cmdOK");
@@ -175,13 +177,13 @@ TEST(ItemCommands, EditChangesTheSelectedItemInPlace)
     EXPECT_EQ(s.dialogs->shown().back().defaultText, "Hello");
     EXPECT_EQ(s.dialogs->shown().back().caption, "Insert Text");
     EXPECT_EQ(texts(d), (QStringList{"Good morning", "Name?", "Picture?", "(Carriage Return)"}));
-    EXPECT_TRUE(d->document().boolDirty);
+    EXPECT_TRUE(d->document().boolDirty());
 
-    d->document().boolDirty = false;
+    d->document().markSaved();
     s.dialogs->answerInput("");
     s.trigger("edit_item");
     EXPECT_EQ(texts(d)[0], "Good morning");
-    EXPECT_FALSE(d->document().boolDirty);
+    EXPECT_FALSE(d->document().boolDirty());
 
     // A double click edits: the editor comes up filled from the item.
     select(d, 1);
@@ -202,7 +204,7 @@ TEST(ItemCommands, EditChangesTheSelectedItemInPlace)
               (TemplateItem{kind::InputDialog, "Name?", {"<i>", "</i>", {}}}));
 
     select(d, 2);
-    d->document().boolDirty = false;
+    d->document().markSaved();
     seen.clear();
     whenModal([&seen](QWidget *w) {
         auto *dialog = qobject_cast<PromptDialog *>(w);
@@ -214,16 +216,16 @@ TEST(ItemCommands, EditChangesTheSelectedItemInPlace)
     s.trigger("edit_item");
     EXPECT_EQ(seen, (QStringList{"Picture?", "GIF|*.gif|", "<img src=\"", "\">"}));
     EXPECT_EQ(texts(d)[2], "Picture?");
-    EXPECT_TRUE(d->document().boolDirty);
+    EXPECT_TRUE(d->document().boolDirty());
 
     // A carriage return has nothing to edit: no dialog, no change.
     select(d, 3);
-    d->document().boolDirty = false;
+    d->document().markSaved();
     s.dialogs->clear();
     s.trigger("edit_item");
     EXPECT_TRUE(s.dialogs->shown().empty());
     EXPECT_EQ(d->document().count(), 4);
-    EXPECT_FALSE(d->document().boolDirty);
+    EXPECT_FALSE(d->document().boolDirty());
 }
 
 TEST(ItemCommands, RemoveAsksThenTakesOutTheSelectedRow)
@@ -240,13 +242,13 @@ TEST(ItemCommands, RemoveAsksThenTakesOutTheSelectedRow)
     EXPECT_EQ(q.buttons, mb::YesNo);
     EXPECT_EQ(q.icon, mb::Critical);
     EXPECT_EQ(texts(d), (QStringList{"a", "b", "c"}));
-    EXPECT_FALSE(d->document().boolDirty);
+    EXPECT_FALSE(d->document().boolDirty());
 
     s.dialogs->answerMessage(mb::Yes);
     s.trigger("remove_item");
     EXPECT_EQ(texts(d), (QStringList{"a", "c"}));
     EXPECT_EQ(d->model()->rowCount(), 2);
-    EXPECT_TRUE(d->document().boolDirty);
+    EXPECT_TRUE(d->document().boolDirty());
 
     // Nothing selected: Remove is off, so Del asks nothing and nothing goes.
     d->listView()->clearSelection();
@@ -259,7 +261,7 @@ TEST(ItemCommands, RemoveAsksThenTakesOutTheSelectedRow)
     s.dialogs->answerMessage(mb::Yes);
     s.trigger("remove_item");
     EXPECT_EQ(single->document().count(), 0);
-    EXPECT_TRUE(single->document().boolDirty);
+    EXPECT_TRUE(single->document().boolDirty());
 }
 
 TEST(ItemCommands, FindSelectsEveryRowWithTheFoundText)
@@ -283,7 +285,7 @@ TEST(ItemCommands, FindSelectsEveryRowWithTheFoundText)
     EXPECT_EQ(ask.caption, "Find Item");
     EXPECT_EQ(selectedRows(d), (QList<int>{0, 2}));
     EXPECT_TRUE(d->listView()->hasFocus());
-    EXPECT_FALSE(d->document().boolDirty);
+    EXPECT_FALSE(d->document().boolDirty());
 
     // The search starts at the selected row and goes round to the top.
     select(d, 3);

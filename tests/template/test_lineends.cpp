@@ -48,7 +48,7 @@ TEST(LfTemplates, OpenAndInsertFileReadThemLineByLineWithoutAWord)
     EXPECT_EQ(d->windowTitle(), path);
     EXPECT_EQ(d->document().rows(), everyKind());
     EXPECT_EQ(shownRows(d), EveryKindShown);
-    EXPECT_FALSE(d->document().boolDirty);
+    EXPECT_FALSE(d->document().boolDirty());
 
     // Insert File puts the same four items on top of the rows already there.
     editDlg *other = s.newDocument();
@@ -75,7 +75,7 @@ TEST(LfTemplates, SavingAnOpenedLfTemplateWritesCrLf)
     editDlg *d = s.open(path);
     s.touch();
     QTest::keyClick(s.frame.get(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_FALSE(d->document().boolDirty);
+    EXPECT_FALSE(d->document().boolDirty());
     EXPECT_EQ(readAll(path), everyKindFile());
 
     const QString copy = testHome() + "/copy";

@@ -71,10 +71,10 @@ TEST(OneWindow, OpeningAnOpenTemplateAgainActivatesItsWindow)
         EXPECT_EQ(s.active(), first);
         EXPECT_FALSE(sub(first)->isMinimized());
         EXPECT_EQ(first->document().rows(), edited);
-        EXPECT_TRUE(first->document().boolDirty);
+        EXPECT_TRUE(first->document().boolDirty());
         EXPECT_EQ(first->windowTitle(), file.path);
         EXPECT_TRUE(s.dialogs->messages().isEmpty());
-        first->document().boolDirty = false;
+        first->document().markSaved();
     }
 }
 
@@ -123,7 +123,7 @@ TEST(OneWindow, SaveAsOntoAFileAnotherWindowHoldsIsRefused)
         EXPECT_EQ(s.frame->documents(), (QList<editDlg *>{holder, d}));
         EXPECT_EQ(d->windowTitle(), title);
         EXPECT_EQ(d->document().rows(), rows);
-        EXPECT_TRUE(d->document().boolDirty);
+        EXPECT_TRUE(d->document().boolDirty());
         EXPECT_EQ(holder->document().rows(), held);
         EXPECT_EQ(holder->windowTitle(), file.path);
 
@@ -145,6 +145,6 @@ TEST(OneWindow, SaveAsOntoAFileAnotherWindowHoldsIsRefused)
         s.trigger("file_saveas");
         EXPECT_EQ(s.dialogs->messages().size(), told);
         EXPECT_EQ(readAll(file.path), templateText(holder->document().rows()));
-        EXPECT_FALSE(holder->document().boolDirty);
+        EXPECT_FALSE(holder->document().boolDirty());
     }
 }

@@ -295,7 +295,7 @@ TEST(TemplatePrinter, UntitledCancelledAndFailedPrints)
     EXPECT_EQ(s.dialogs->shown().back().icon, mb::Critical);
     EXPECT_FALSE(QFile::exists(pdf));
     EXPECT_EQ(d->windowTitle(), path);
-    EXPECT_FALSE(d->document().boolDirty);
+    EXPECT_FALSE(d->document().boolDirty());
 
     // A printer that cannot take the job.
     writeAll(path, numberedLines(3));

@@ -27,7 +27,7 @@ struct Saved
         before = readAll(path);
         for (int i = 0; i < 500; ++i)
             doc.append({kind::Text, QStringLiteral("<p>line %1</p>").arg(i), {}});
-        doc.boolDirty = true;
+        doc.markChanged();
     }
 };
 

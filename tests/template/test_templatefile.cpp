@@ -130,10 +130,11 @@ TEST(TemplateDocumentFiles, InsertPutsTheFileOnTopAndAStrayLineLeavesARowBetween
     TemplateDocument doc;
     for (const char *t : {"x", "y", "z"})
         doc.append(text(t));
+    doc.markSaved();
     EXPECT_EQ(doc.InsertTemplateFile(two).status, FileResult::Done);
     EXPECT_EQ(texts(doc), (QStringList{"A", "B", "x", "y", "z"}));
     EXPECT_EQ(doc.title(), UntitledTitle);
-    EXPECT_FALSE(doc.boolDirty); // the command marks it, not the routine
+    EXPECT_TRUE(doc.boolDirty());
 
     const QString stray = testHome() + "/stray.htp";
     writeAll(stray, crlf({"{{C", "not a marker", "{{D", ""}));
@@ -147,12 +148,12 @@ TEST(TemplateDocumentFiles, SaveThenReopenGivesTheSameRowsCleanAndTitled)
     TemplateDocument doc;
     for (TemplateItem item : everyKind())
         doc.append(std::move(item));
-    doc.boolDirty = true;
+    doc.markChanged();
     EXPECT_EQ(doc.SaveDocument().status, FileResult::NeedsName);
-    EXPECT_TRUE(doc.boolDirty);
+    EXPECT_TRUE(doc.boolDirty());
     EXPECT_EQ(doc.SaveDocumentAs(path).status, FileResult::Done);
     EXPECT_EQ(doc.title(), path);
-    EXPECT_FALSE(doc.boolDirty);
+    EXPECT_FALSE(doc.boolDirty());
     EXPECT_EQ(readAll(path), everyKindFile());
     // Saving again replaces the file and leaves nothing else in the folder.
     doc.append(text("more"));
@@ -163,7 +164,7 @@ TEST(TemplateDocumentFiles, SaveThenReopenGivesTheSameRowsCleanAndTitled)
     EXPECT_EQ(reopened.OpenDocument(path).status, FileResult::Done);
     EXPECT_EQ(reopened.rows(), doc.rows());
     EXPECT_EQ(reopened.title(), path);
-    EXPECT_FALSE(reopened.boolDirty);
+    EXPECT_FALSE(reopened.boolDirty());
 }
 
 TEST(TemplateDocumentFiles, MissingFilesOpenEmptyAndUnreadableOnesSaySo)
@@ -204,13 +205,13 @@ TEST(TemplateDocumentFiles, AFailedSaveKeepsTheFlagTheNewTitleAndTheOldFile)
 {
     TemplateDocument doc;
     doc.append(text("one"));
-    doc.boolDirty = true;
+    doc.markChanged();
     const QString bad = testHome() + "/no-folder/x.htp";
     const FileResult r = doc.SaveDocumentAs(bad);
     EXPECT_EQ(r.status, FileResult::SaveFailed);
     EXPECT_TRUE(r.message().startsWith("The template could not be saved to " + bad + "."));
     EXPECT_FALSE(r.stop.reason.isEmpty());
-    EXPECT_TRUE(doc.boolDirty);
+    EXPECT_TRUE(doc.boolDirty());
     EXPECT_EQ(doc.title(), bad);
     EXPECT_FALSE(QFile::exists(bad));
 
@@ -219,7 +220,7 @@ TEST(TemplateDocumentFiles, AFailedSaveKeepsTheFlagTheNewTitleAndTheOldFile)
     QDir().mkpath(folder + "/inside");
     EXPECT_EQ(doc.SaveDocumentAs(folder).status, FileResult::SaveFailed);
     EXPECT_TRUE(QFileInfo(folder + "/inside").isDir());
-    EXPECT_TRUE(doc.boolDirty);
+    EXPECT_TRUE(doc.boolDirty());
 }
 
 TEST(TemplateDocumentFiles, ATemplateWithLfLineEndsIsSavedBackWithCrLf)

@@ -41,12 +41,12 @@ TEST(TestRun, HandsTheSavedFileToTheRegisteredServer)
     s.dialogs->clear();
     // Nothing is saved first: the server gets the file as last saved.
     d->document().append({kind::Text, "unsaved", {}});
-    d->document().boolDirty = true;
+    d->document().markChanged();
     QTest::keyClick(s.frame.get(), Qt::Key_W, Qt::ControlModifier);
     EXPECT_EQ(waitForFile(args), ("/Automation\n" + path + "\n").toUtf8());
     EXPECT_TRUE(s.dialogs->shown().empty());
     EXPECT_EQ(readAll(path), everyKindFile());
-    EXPECT_TRUE(d->document().boolDirty);
+    EXPECT_TRUE(d->document().boolDirty());
     EXPECT_EQ(d->windowTitle(), path);
 }
 
@@ -84,7 +84,7 @@ TEST(TestRun, UntitledUnregisteredAndMissingServersAreTold)
                   "command " +
                   missing + ": No such file or directory.");
 #endif
-    EXPECT_FALSE(d->document().boolDirty);
+    EXPECT_FALSE(d->document().boolDirty());
     EXPECT_EQ(d->document().count(), 1);
 }
 
