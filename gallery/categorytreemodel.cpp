@@ -1,5 +1,6 @@
 #include "categorytreemodel.h"
 
+#include "galleryclipboard.h"
 #include "gallerydocument.h"
 
 namespace qs::gallery {
@@ -29,8 +30,11 @@ void CategoryTreeModel::connectDocument()
     });
     connect(d, &GalleryDocument::nameChanged, this,
             [this] { emit dataChanged(rootIndex(), rootIndex()); });
-    connect(d, &GalleryDocument::categoryAboutToBeAdded, this,
-            [this](int k) { beginInsertRows(rootIndex(), k - 1, k - 1); });
+    connect(d, &GalleryDocument::categoryAboutToBeAdded, this, [this](int k) {
+        beginInsertRows(rootIndex(), k - 1, k - 1);
+        if (m_current >= k)
+            ++m_current;
+    });
     connect(d, &GalleryDocument::categoryAdded, this, [this] { endInsertRows(); });
     connect(d, &GalleryDocument::categoryChanged, this,
             [this](int k) { emit dataChanged(categoryIndex(k), categoryIndex(k)); });
@@ -42,6 +46,13 @@ void CategoryTreeModel::connectDocument()
             --m_current;
     });
     connect(d, &GalleryDocument::categoryRemoved, this, [this] { endRemoveRows(); });
+    connect(d, &GalleryDocument::categoryAboutToBeMoved, this, [this](int from, int to) {
+        // Qt counts the destination before the move.
+        beginMoveRows(rootIndex(), from - 1, from - 1, rootIndex(), to > from ? to : to - 1);
+        if (m_current >= 1)
+            m_current = positionAfterMove(m_current, from, to);
+    });
+    connect(d, &GalleryDocument::categoryMoved, this, [this] { endMoveRows(); });
 }
 
 QModelIndex CategoryTreeModel::index(int row, int column, const QModelIndex &parent) const
@@ -123,8 +134,27 @@ Qt::ItemFlags CategoryTreeModel::flags(const QModelIndex &index) const
     if (k == RootNode)
         f |= Qt::ItemIsEditable;
     else
-        f |= Qt::ItemNeverHasChildren;
+        f |= Qt::ItemNeverHasChildren | Qt::ItemIsDragEnabled;
     return f;
+}
+
+QStringList CategoryTreeModel::mimeTypes() const
+{
+    return {ClipartMimeType};
+}
+
+QMimeData *CategoryTreeModel::mimeData(const QModelIndexList &indexes) const
+{
+    QList<int> positions;
+    for (const QModelIndex &index : indexes)
+        if (categoryOf(index) >= 1)
+            positions << categoryOf(index);
+    return categoriesMimeData(*m_document, positions);
+}
+
+Qt::DropActions CategoryTreeModel::supportedDragActions() const
+{
+    return Qt::CopyAction | Qt::MoveAction;
 }
 
 void CategoryTreeModel::setCurrentCategory(int k)

@@ -8,6 +8,18 @@ namespace qs::gallery {
 
 class GalleryDocument;
 
+// Where position p ends up when the entry at from moves to to.
+inline int positionAfterMove(int p, int from, int to)
+{
+    if (p == from)
+        return to;
+    if (from < p && p <= to)
+        return p - 1;
+    if (to <= p && p < from)
+        return p + 1;
+    return p;
+}
+
 // Image list positions shared by the category tree and the item list.
 enum GalleryImage : int {
     GalleryImageIndex = 1,
@@ -36,6 +48,10 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // A drag carries the categories as Copy does.
+    QStringList mimeTypes() const override;
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    Qt::DropActions supportedDragActions() const override;
 
     QModelIndex rootIndex() const { return index(0, 0); }
     QModelIndex categoryIndex(int k) const;

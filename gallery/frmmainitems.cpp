@@ -48,13 +48,11 @@ void frmMain::addMultiple()
         names[0] = fileNamePart(names[0]);
     else
         names.removeFirst();
-    for (QString &name : names) {
+    for (QString &name : names)
         if (name.contains(QLatin1Char(':')))
             name = fileNamePart(name);
-        // At a file the category has already, the command stops; what came before stays.
-        if (name.isEmpty() || !report(m_document->addItem(k, name, name)))
-            return;
-    }
+    // At a file the category has already, the command stops; what came before stays.
+    report(m_document->addMultiple(k, names));
 }
 
 void frmMain::editItem()

@@ -2,10 +2,12 @@
 #include "translation.h"
 
 #include "galleryfile.h"
+#include "galleryundo.h"
 #include "hostinterface.h"
 #include "paths.h"
 
 #include <QHash>
+#include <QUndoStack>
 
 namespace qs::gallery {
 
@@ -22,19 +24,13 @@ QString withLeadingBackslash(const QString &path)
 
 GalleryDocument::GalleryDocument(QObject *parent)
     : QObject(parent)
+    , m_undo(new QUndoStack(this))
 {
-    // Every edit tells the models; the same signals mark the gallery changed.
-    const auto changed = [this] {
-        m_changed = true;
-        emit edited();
-    };
-    connect(this, &GalleryDocument::nameChanged, this, changed);
-    connect(this, &GalleryDocument::categoryAdded, this, changed);
-    connect(this, &GalleryDocument::categoryChanged, this, changed);
-    connect(this, &GalleryDocument::categoryRemoved, this, changed);
-    connect(this, &GalleryDocument::itemAdded, this, changed);
-    connect(this, &GalleryDocument::itemChanged, this, changed);
-    connect(this, &GalleryDocument::itemRemoved, this, changed);
+}
+
+bool GalleryDocument::isChanged() const
+{
+    return !m_undo->isClean();
 }
 
 const Folder *GalleryDocument::category(int k) const
@@ -107,15 +103,16 @@ bool GalleryDocument::fileUsed(int k, const QString &fileName, int except) const
 void GalleryDocument::reset()
 {
     emit aboutToReset();
+    m_undo->clear();
     m_gallery.reset();
     m_filePath.clear();
     emit wasReset();
-    m_changed = false;
 }
 
 Result GalleryDocument::open(const QString &path)
 {
     emit aboutToReset();
+    m_undo->clear();
     m_gallery.reset();
     m_filePath = path;
     Result result = Result::done();
@@ -142,7 +139,6 @@ Result GalleryDocument::open(const QString &path)
                                  CriticalOk);
     }
     emit wasReset();
-    m_changed = false;
     return result;
 }
 
@@ -152,7 +148,7 @@ Result GalleryDocument::save()
         return Result::refused();
     try {
         SaveGallery(m_filePath, m_gallery);
-        m_changed = false;
+        m_undo->setClean();
         return Result::done();
     } catch (const GalleryFileError &e) {
         return Result::message(
@@ -172,8 +168,7 @@ Result GalleryDocument::rename(const QString &name)
 {
     if (name.isEmpty() || name == m_gallery.Name)
         return Result::refused();
-    m_gallery.Name = name;
-    emit nameChanged();
+    m_undo->push(new TextsCommand(this, 0, 0, name, {}, translate("artshelf", "Rename Gallery")));
     return Result::done();
 }
 
@@ -182,25 +177,23 @@ Result GalleryDocument::addCategory(const QString &name, const QString &typedPat
     const QString path = withLeadingBackslash(typedPath);
     if (pathUsed(path))
         return Result::message(PathExists);
-    const int k = m_gallery.Folders.Count() + 1;
-    emit categoryAboutToBeAdded(k);
-    m_gallery.AddFolder(name, path);
-    emit categoryAdded(k);
+    auto f = std::make_unique<Folder>();
+    f->FolderName = name;
+    f->FolderPath = path;
+    m_undo->push(new CategoryPresenceCommand(this, categoryCount() + 1, std::move(f),
+                                             translate("artshelf", "New Category")));
     return Result::done();
 }
 
 Result GalleryDocument::editCategory(int k, const QString &name, const QString &typedPath)
 {
     const QString path = withLeadingBackslash(typedPath);
-    Folder *f = folder(k);
-    if (!f)
+    if (!category(k))
         return Result::message(CategoryNotFound);
     // Another category has that folder: change neither the node nor the category.
     if (pathUsed(path, k))
         return Result::message(PathExists);
-    f->FolderName = name;
-    f->FolderPath = path;
-    emit categoryChanged(k);
+    m_undo->push(new TextsCommand(this, k, 0, name, path, translate("artshelf", "Edit Category")));
     return Result::done();
 }
 
@@ -208,9 +201,8 @@ Result GalleryDocument::removeCategory(int k)
 {
     if (!category(k))
         return Result::message(CategoryNotFound);
-    emit categoryAboutToBeRemoved(k);
-    m_gallery.Folders.Remove(k);
-    emit categoryRemoved(k);
+    m_undo->push(
+        new CategoryPresenceCommand(this, k, nullptr, translate("artshelf", "Remove Category")));
     return Result::done();
 }
 
@@ -222,10 +214,9 @@ Result GalleryDocument::addItem(int k, const QString &title, const QString &file
     // The category already has a picture of that name.
     if (fileName.isEmpty() || fileUsed(k, fileName))
         return Result::refused();
-    const int j = f->Items.Item.Count() + 1;
-    emit itemAboutToBeAdded(k, j);
-    f->Items.AddItem(title, fileName);
-    emit itemAdded(k, j);
+    m_undo->push(new ItemPresenceCommand(this, k, f->Items.Item.Count() + 1,
+                                         std::make_unique<Clipart>(Clipart{title, fileName}),
+                                         translate("artshelf", "New Item")));
     return Result::done();
 }
 
@@ -233,12 +224,9 @@ Result GalleryDocument::editItem(int k, int j, const QString &title, const QStri
 {
     if (!category(k))
         return Result::message(CategoryNotFound);
-    Clipart *clip = item(k, j);
-    if (!clip || fileName.isEmpty() || fileUsed(k, fileName, j))
+    if (!item(k, j) || fileName.isEmpty() || fileUsed(k, fileName, j))
         return Result::refused();
-    clip->Description = title;
-    clip->Filename = fileName;
-    emit itemChanged(k, j);
+    m_undo->push(new TextsCommand(this, k, j, title, fileName, translate("artshelf", "Edit Item")));
     return Result::done();
 }
 
@@ -248,9 +236,8 @@ Result GalleryDocument::removeItem(int k, int j)
         return Result::message(CategoryNotFound);
     if (!item(k, j))
         return Result::refused();
-    emit itemAboutToBeRemoved(k, j);
-    folder(k)->Items.Item.Remove(j);
-    emit itemRemoved(k, j);
+    m_undo->push(
+        new ItemPresenceCommand(this, k, j, nullptr, translate("artshelf", "Remove Item")));
     return Result::done();
 }
 
@@ -258,11 +245,12 @@ Result GalleryDocument::retitleItem(int k, int j, const QString &title)
 {
     if (!category(k))
         return Result::message(CategoryNotFound);
-    Clipart *clip = item(k, j);
-    if (!clip)
+    const Clipart *clip = item(k, j);
+    // An edit left as it was is no step to undo.
+    if (!clip || clip->Description == title)
         return Result::refused();
-    clip->Description = title;
-    emit itemChanged(k, j);
+    m_undo->push(
+        new TextsCommand(this, k, j, title, clip->Filename, translate("artshelf", "Rename Item")));
     return Result::done();
 }
 

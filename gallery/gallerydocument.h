@@ -2,12 +2,17 @@
 
 #include "galleryobjects.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
 #include <optional>
 
+class QUndoStack;
+
 namespace qs::gallery {
+
+class GalleryCommand;
 
 // What an operation of the document came to: done, refused without a word, or refused or
 // finished with a message for the user (its text, message-box style and caption).
@@ -55,7 +60,8 @@ private:
 
 // The one open gallery with its file path and the rules of every command that changes it.
 // Categories are addressed by position (1..count), items by position within their category.
-// The signals let item models follow each change.
+// Every change is a step on the undo stack; the signals let item models follow each change,
+// done, undone or redone.
 class GalleryDocument : public QObject
 {
     Q_OBJECT
@@ -71,8 +77,10 @@ public:
     int categoryCount() const { return m_gallery.Folders.Count(); }
     // Null outside 1..count.
     const Folder *category(int k) const;
-    // Whether an edit came since New, Open or the last successful save.
-    bool isChanged() const { return m_changed; }
+    // Whether the gallery differs from what New, Open or the last successful save left: undoing
+    // back to that point leaves nothing to save.
+    bool isChanged() const;
+    QUndoStack *undoStack() const { return m_undo; }
     // Empty while the gallery has no file.
     const QString &filePath() const { return m_filePath; }
     // The node path the status bar shows: the gallery name, then "\" and the category name.
@@ -102,6 +110,27 @@ public:
     Result editItem(int k, int j, const QString &title, const QString &fileName);
     Result removeItem(int k, int j);
     Result retitleItem(int k, int j, const QString &title);
+    // Add Multiple as one step: each name becomes an item titled with it, up to the first name
+    // the category has already; those before it stay.
+    Result addMultiple(int k, const QStringList &names);
+
+    // Puts items into category k from position j (count + 1 for the end) as one step called
+    // step. A file the category has already is left out, and the result says how many were.
+    Result insertItems(int k, int j, const QList<Clipart> &items, const QString &step);
+    // Puts categories, with their items, from position k on as one step called step; one whose
+    // folder path is used already is left out, and the result says how many were.
+    Result insertCategories(int k, const QList<CategoryCopy> &categories, const QString &step);
+    // Takes out item j of category k, or category k itself when j is 0, as the step "Cut".
+    Result cut(int k, int j);
+    // Moves a category, or an item within its category, to position to; one step.
+    Result moveCategory(int from, int to);
+    Result moveItem(int k, int from, int to);
+    CategoryCopy copyOf(int k) const;
+
+    // The item after item j of category k (j 0: before the first) whose title or file name
+    // contains text, whatever the case, going on through the later categories and round from
+    // the first; only items the list can show count. False when no item contains it.
+    bool findNext(const QString &text, int &k, int &j) const;
 
     // The host install folder, or nullopt when the host is absent.
     static std::optional<QString> hostFolder();
@@ -115,7 +144,7 @@ public:
     std::optional<QString> picturePath(const QString &hostFolder, int k, int j) const;
 
 signals:
-    // After any edit of the gallery, whatever its kind.
+    // After any step of an edit, done, undone or redone, once the models have followed it.
     void edited();
     void aboutToReset();
     void wasReset();
@@ -130,8 +159,24 @@ signals:
     void itemChanged(int k, int j);
     void itemAboutToBeRemoved(int k, int j);
     void itemRemoved(int k, int j);
+    void categoryAboutToBeMoved(int from, int to);
+    void categoryMoved(int from, int to);
+    void itemAboutToBeMoved(int k, int from, int to);
+    void itemMoved(int k, int from, int to);
 
 private:
+    // The steps the undo commands take, each telling the models.
+    friend class GalleryCommand;
+    void insertCategoryStep(int k, std::unique_ptr<Folder> folder);
+    std::unique_ptr<Folder> takeCategoryStep(int k);
+    void insertItemStep(int k, int j, std::unique_ptr<Clipart> clip);
+    std::unique_ptr<Clipart> takeItemStep(int k, int j);
+    void swapNameStep(QString &name);
+    void swapCategoryStep(int k, QString &name, QString &path);
+    void swapItemStep(int k, int j, QString &title, QString &fileName);
+    void moveCategoryStep(int from, int to);
+    void moveItemStep(int k, int from, int to);
+
     Folder *folder(int k);
     Clipart *item(int k, int j);
     bool pathUsed(const QString &path, int except = 0) const;
@@ -139,7 +184,7 @@ private:
 
     Gallery m_gallery;
     QString m_filePath;
-    bool m_changed = false;
+    QUndoStack *m_undo;
 };
 
 } // namespace qs::gallery

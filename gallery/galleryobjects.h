@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <cstdint>
@@ -35,6 +36,20 @@ public:
     void Remove(int index)
     {
         m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(slot(index)));
+    }
+    // Puts item at index (1..count + 1), moving those from there one place on.
+    void Insert(int index, std::unique_ptr<T> item)
+    {
+        const int at = index == Count() + 1 ? index - 1 : static_cast<int>(slot(index));
+        m_items.insert(m_items.begin() + at, std::move(item));
+    }
+    // Removes the item at index and hands it to the caller.
+    std::unique_ptr<T> Take(int index)
+    {
+        const auto at = m_items.begin() + static_cast<std::ptrdiff_t>(slot(index));
+        std::unique_ptr<T> item = std::move(*at);
+        m_items.erase(at);
+        return item;
     }
     void Clear() { m_items.clear(); }
     void Reserve(int n) { m_items.reserve(static_cast<size_t>(n)); }
@@ -73,6 +88,14 @@ public:
     FolderItems Items;
     QString FolderName;
     QString FolderPath;
+};
+
+// A category as Copy takes it, apart from any gallery: name, folder path and items.
+struct CategoryCopy
+{
+    QString name;
+    QString path;
+    QList<Clipart> items;
 };
 
 // The one open gallery: its name (shown as the tree's root) and its categories.

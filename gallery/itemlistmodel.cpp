@@ -2,6 +2,7 @@
 #include "translation.h"
 
 #include "categorytreemodel.h"
+#include "galleryclipboard.h"
 #include "gallerydocument.h"
 
 namespace qs::gallery {
@@ -28,6 +29,28 @@ void ItemListModel::connectDocument()
             setCategory(0);
         else if (k < m_category)
             --m_category;
+    });
+    connect(d, &GalleryDocument::categoryAboutToBeAdded, this, [this](int k) {
+        if (m_category >= k)
+            ++m_category;
+    });
+    connect(d, &GalleryDocument::categoryAboutToBeMoved, this, [this](int from, int to) {
+        if (m_category >= 1)
+            m_category = positionAfterMove(m_category, from, to);
+    });
+    connect(d, &GalleryDocument::itemAboutToBeMoved, this, [this](int k, int from, int to) {
+        if (k != m_category)
+            return;
+        m_relist = !complete();
+        if (!m_relist)
+            beginMoveRows({}, from - 1, from - 1, {}, to > from ? to : to - 1);
+    });
+    connect(d, &GalleryDocument::itemMoved, this, [this](int k) {
+        if (k != m_category)
+            return;
+        if (m_relist)
+            return relist();
+        endMoveRows();
     });
     connect(d, &GalleryDocument::itemAboutToBeAdded, this, [this](int k, int j) {
         aboutToChangeRows(k, [&] { beginInsertRows({}, j - 1, j - 1); });
@@ -136,8 +159,27 @@ Qt::ItemFlags ItemListModel::flags(const QModelIndex &index) const
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     if (index.column() == 0)
-        f |= Qt::ItemIsEditable;
+        f |= Qt::ItemIsEditable | Qt::ItemIsDragEnabled;
     return f;
+}
+
+QStringList ItemListModel::mimeTypes() const
+{
+    return {ClipartMimeType};
+}
+
+QMimeData *ItemListModel::mimeData(const QModelIndexList &indexes) const
+{
+    QList<int> positions;
+    for (const QModelIndex &index : indexes)
+        if (index.isValid() && index.column() == 0 && !positions.contains(index.row() + 1))
+            positions << index.row() + 1;
+    return itemsMimeData(*m_document, m_category, positions);
+}
+
+Qt::DropActions ItemListModel::supportedDragActions() const
+{
+    return Qt::CopyAction | Qt::MoveAction;
 }
 
 } // namespace qs::gallery

@@ -25,6 +25,10 @@ public:
                         int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // A drag carries the items as Copy does.
+    QStringList mimeTypes() const override;
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    Qt::DropActions supportedDragActions() const override;
 
     // Lists category k (none for any other value). Returns the picture file that a second
     // item uses when only the items before that one can be listed, otherwise an empty text.

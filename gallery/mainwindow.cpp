@@ -8,6 +8,7 @@
 #include "paths.h"
 #include "programicon.h"
 #include "twips.h"
+#include "undoactions.h"
 
 #include <QAction>
 #include <QFrame>
@@ -89,17 +90,25 @@ void frmMain::createActions()
             {"install_gallery", QT_TRANSLATE_NOOP("menu", "&Install Gallery..."),
              QKeySequence(Qt::CTRL | Qt::Key_I), [this] { installGallery(); }},
             {"file_exit", QT_TRANSLATE_NOOP("menu", "E&xit"), {}, [this] { close(); }},
+            // Undo and Redo follow the document's undo stack.
             {"edit_undo", QT_TRANSLATE_NOOP("menu", "&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z),
              nullptr},
+            {"edit_redo", QT_TRANSLATE_NOOP("menu", "&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y),
+             nullptr},
             {"edit_cut", QT_TRANSLATE_NOOP("menu", "Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X),
-             nullptr},
+             [this] { cutSelection(); }},
             {"edit_copy", QT_TRANSLATE_NOOP("menu", "&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C),
-             nullptr},
+             [this] { copySelection(); }},
             {"edit_paste", QT_TRANSLATE_NOOP("menu", "&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V),
-             nullptr},
+             [this] { paste(); }},
             {"edit_clear", QT_TRANSLATE_NOOP("menu", "C&lear"), QKeySequence(Qt::Key_Delete),
-             nullptr},
-            {"file_find", QT_TRANSLATE_NOOP("menu", "&Find..."), QKeySequence(Qt::Key_F3), nullptr},
+             [this] { clearSelection(); }},
+            {"file_find", QT_TRANSLATE_NOOP("menu", "&Find..."), QKeySequence(Qt::Key_F3),
+             [this] { findItem(); }},
+            {"move_up", QT_TRANSLATE_NOOP("menu", "&Move Up"), QKeySequence(Qt::ALT | Qt::Key_Up),
+             [this] { moveSelection(-1); }},
+            {"move_down", QT_TRANSLATE_NOOP("menu", "Move &Down"),
+             QKeySequence(Qt::ALT | Qt::Key_Down), [this] { moveSelection(+1); }},
             {"item_new", QT_TRANSLATE_NOOP("menu", "&New..."), QKeySequence(Qt::CTRL | Qt::Key_N),
              [this] { newItem(); }},
             {"add_multiple", QT_TRANSLATE_NOOP("menu", "&Add Multiple..."),
@@ -122,6 +131,11 @@ void frmMain::createActions()
             {"help_about", QT_TRANSLATE_NOOP("menu", "&About..."), {}, [this] { helpAbout(); }},
         },
         [this](const std::function<void()> &command) { runCommand(*m_dialogs, command); });
+    action(QStringLiteral("edit_redo"))
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    followUndoStack(action(QStringLiteral("edit_undo")), action(QStringLiteral("edit_redo")),
+                    m_document->undoStack());
     // Shortcuts stay live whatever the menus show.
     addActions(findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly));
 }
@@ -136,8 +150,8 @@ void frmMain::createMenus()
                     "install_gallery", "-dumb1", "file_exit"}},
                   {"edit_menu",
                    QT_TRANSLATE_NOOP("menu", "&Edit"),
-                   {"edit_undo", "-dumb4", "edit_cut", "edit_copy", "edit_paste", "edit_clear",
-                    "-dumb3", "file_find"}},
+                   {"edit_undo", "edit_redo", "-dumb4", "edit_cut", "edit_copy", "edit_paste",
+                    "edit_clear", "-dumb3", "file_find", "-dumb12", "move_up", "move_down"}},
                   {"item_menu",
                    QT_TRANSLATE_NOOP("menu", "&Item"),
                    {"item_new", "add_multiple", "item_edit", "item_remove", "-dumb11",
@@ -150,12 +164,6 @@ void frmMain::createMenus()
         menu->setParent(menuBar(), menu->windowFlags());
         menuBar()->addMenu(menu);
     }
-    // The Edit menu's commands do nothing; the menu shows greyed and cannot be opened.
-    QMenu *edit = menuBar()->findChild<QMenu *>(QStringLiteral("edit_menu"));
-    edit->setEnabled(false);
-    edit->menuAction()->setEnabled(false);
-    for (QAction *a : edit->actions())
-        a->setEnabled(false);
 }
 
 void frmMain::createControls()
@@ -187,9 +195,14 @@ void frmMain::createControls()
     connect(m_treeView->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &frmMain::selectionChanged);
     connect(m_treeView, &QTreeView::clicked, this, &frmMain::selectionChanged);
-    connect(m_document, &GalleryDocument::nameChanged, this, [this] {
+    // An edit, or its undo, may rename the selected node or the gallery.
+    connect(m_document, &GalleryDocument::edited, this, [this] {
         if (selectedNode() != CategoryTreeModel::NoNode)
             m_statusText->setText(m_document->fullPath(selectedNode()));
+    });
+    connect(m_document, &GalleryDocument::categoryMoved, this, [this](int from, int to) {
+        if (m_refreshedNode >= 1)
+            m_refreshedNode = positionAfterMove(m_refreshedNode, from, to);
     });
 
     m_listModel = new ItemListModel(m_document, &m_images, this);
@@ -215,6 +228,8 @@ void frmMain::createControls()
     m_statusText = new QLabel(m_statusBar);
     m_statusText->setObjectName(QStringLiteral("StatusBar1Text"));
     m_statusBar->addWidget(m_statusText, 1);
+
+    enableDragAndDrop();
 
     central->setMinimumSize(twipsSize(9045, 6060));
     resize(twips(9045), twips(6060) + menuBar()->sizeHint().height());

@@ -19,6 +19,7 @@ namespace qs::gallery {
 
 class CategoryTreeModel;
 class ItemListModel;
+struct ClipContent;
 
 // The gallery editor's main window: category tree, item list, menus, toolbar. It asks the
 // questions, hands the answers to the document and shows what came of them; the commands
@@ -62,6 +63,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Drops onto the views and the window.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createImages();
@@ -98,6 +101,24 @@ private:
     // The host's install folder, or nullopt once the user has been told why there is none.
     std::optional<QString> hostFolderOrTell(const QString &notFound);
 
+    // Edit commands.
+    void cutSelection();
+    bool copySelection();
+    void paste();
+    void clearSelection();
+    void findItem();
+    void moveSelection(int delta);
+    // What Cut, Copy and the moves act on: the selected category (j 0) while the tree has the
+    // focus, otherwise the selected item. False when there is none.
+    bool editTarget(int &k, int &j) const;
+    void insertContent(const ClipContent &content, int k, int j, const QString &step);
+
+    // Drag and drop.
+    void enableDragAndDrop();
+    bool acceptsDrop(const ClipContent &content, QObject *target) const;
+    void drop(const ClipContent &content, QObject *target, const QPoint &position);
+    void openDropped(const QString &path);
+
     // Shows a result's message, if it has one; true when the operation was done.
     bool report(const Result &result);
     // The selected node: a category position, or the tree model's RootNode or NoNode.
@@ -124,6 +145,7 @@ private:
     FileDialogOptions m_pictureDialog; // CommonDialog2
     FileDialogOptions m_multiDialog;   // CommonDialog3
     int m_refreshedNode = -1;
+    QString m_findText;
     // Set while the program itself moves the tree's selection: that is not the user's click.
     bool m_movingSelection = false;
 };

@@ -52,7 +52,13 @@ TEST(GalleryWindow, MenusCarryTheirCaptionsShortcutsAndToolbarButtons)
 
     auto *edit = w.window->menuBar()->findChild<QMenu *>("edit_menu");
     ASSERT_NE(edit, nullptr);
-    EXPECT_FALSE(edit->menuAction()->isEnabled());
+    EXPECT_TRUE(edit->menuAction()->isEnabled());
+    QStringList editItems;
+    for (QAction *a : edit->actions())
+        editItems << (a->isSeparator() ? "-" : a->objectName());
+    EXPECT_EQ(editItems,
+              (QStringList{"edit_undo", "edit_redo", "-", "edit_cut", "edit_copy", "edit_paste",
+                           "edit_clear", "-", "file_find", "-", "move_up", "move_down"}));
     auto *file = w.window->menuBar()->findChild<QMenu *>("file_menu");
     QStringList fileItems;
     for (QAction *a : file->actions())
