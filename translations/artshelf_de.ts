@@ -323,6 +323,58 @@ Sie bleibt unverändert; stattdessen wird eine unbenannte Galerie angezeigt.</tr
         <source>[Section] and FileName Not Registered in Private.Ini!</source>
         <translation>[Abschnitt] und Dateiname sind in Private.Ini nicht eingetragen!</translation>
     </message>
+    <message>
+        <source>Rename Gallery</source>
+        <translation>Galerie umbenennen</translation>
+    </message>
+    <message>
+        <source>Rename Item</source>
+        <translation>Element umbenennen</translation>
+    </message>
+    <message>
+        <source>Add Multiple</source>
+        <translation>Mehrere hinzufügen</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Drop</source>
+        <translation>Ablegen</translation>
+    </message>
+    <message>
+        <source>Move Category</source>
+        <translation>Kategorie verschieben</translation>
+    </message>
+    <message>
+        <source>Move Item</source>
+        <translation>Element verschieben</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Items left out, as the category has an item with their file name already: %1</source>
+        <translation>Ausgelassene Elemente, da die Kategorie schon ein Element mit ihrem Dateinamen hat: %1</translation>
+    </message>
+    <message>
+        <source>Categories left out, as their folder path is in use already: %1</source>
+        <translation>Ausgelassene Kategorien, da ihr Ordnerpfad schon verwendet wird: %1</translation>
+    </message>
+    <message>
+        <source>Find the next item whose title or file name contains:</source>
+        <translation>Das nächste Element suchen, dessen Titel oder Dateiname dies enthält:</translation>
+    </message>
+    <message>
+        <source>No item contains &quot;%1&quot;.</source>
+        <translation>Kein Element enthält „%1“.</translation>
+    </message>
 </context>
 <context>
     <name>menu</name>
@@ -429,6 +481,18 @@ Sie bleibt unverändert; stattdessen wird eine unbenannte Galerie angezeigt.</tr
     <message>
         <source>&amp;Help</source>
         <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Move Up</source>
+        <translation>Nach &amp;oben</translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation>Nach &amp;unten</translation>
     </message>
 </context>
 </TS>
