@@ -243,9 +243,13 @@ TEST(GalleryEditMenu, FindSelectsTheNextItemAcrossCategoriesAndTheTreeFollows)
         const char *selected; // "" when nothing is found
         const char *status;
     } steps[] = {
-        {"dog", "Dog", "Holiday\\Animals"},     {"dog", "Doghouse", "Holiday\\Buildings"},
-        {"DOG", "Dog", "Holiday\\Animals"}, // round to the first category again
-        {"GIF", "Tower", "Holiday\\Buildings"}, {"zebra", "", "Holiday\\Buildings"},
+        {"dog", "Dog", "Holiday\\Animals"},
+        {"dog", "Doghouse", "Holiday\\Buildings"},
+        // Round through the other categories to an item before the selected one.
+        {"tower", "Tower", "Holiday\\Buildings"},
+        {"DOG", "Doghouse", "Holiday\\Buildings"},
+        {"GIF", "Cat", "Holiday\\Animals"}, // file names count too
+        {"zebra", "", "Holiday\\Animals"},
     };
     QString last;
     for (const auto &s : steps) {
