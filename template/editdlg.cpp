@@ -6,8 +6,11 @@
 #include "pictures.h"
 #include "templatemodel.h"
 #include "twips.h"
+#include "undoactions.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTreeView>
@@ -29,6 +32,7 @@ editDlg::editDlg(frmMain *frame)
     action(QStringLiteral("edit_item"))
         ->setText(translate("menu", "&Edit Item") + QStringLiteral("\tEnter"));
     m_document.markSaved();
+    updateEditMenu();
 }
 
 editDlg::~editDlg() = default;
@@ -54,6 +58,24 @@ void editDlg::createActions()
             {"file_test", QT_TRANSLATE_NOOP("menu", "&Test"), QKeySequence(Qt::CTRL | Qt::Key_W),
              [this] { testDocument(); }},
             {"file_exit", QT_TRANSLATE_NOOP("menu", "E&xit"), {}, [f] { f->close(); }},
+            {"edit_undo",
+             QT_TRANSLATE_NOOP("menu", "&Undo"),
+             QKeySequence(Qt::CTRL | Qt::Key_Z),
+             {}},
+            {"edit_redo",
+             QT_TRANSLATE_NOOP("menu", "&Redo"),
+             QKeySequence(Qt::CTRL | Qt::Key_Y),
+             {}},
+            {"edit_cut", QT_TRANSLATE_NOOP("menu", "Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X),
+             [this] { cutItem(); }},
+            {"edit_copy", QT_TRANSLATE_NOOP("menu", "&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C),
+             [this] { copyItem(); }},
+            {"edit_paste", QT_TRANSLATE_NOOP("menu", "&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V),
+             [this] { pasteItems(); }},
+            {"edit_moveup", QT_TRANSLATE_NOOP("menu", "&Move Up"),
+             QKeySequence(Qt::ALT | Qt::Key_Up), [this] { moveItemUp(); }},
+            {"edit_movedown", QT_TRANSLATE_NOOP("menu", "Move &Down"),
+             QKeySequence(Qt::ALT | Qt::Key_Down), [this] { moveItemDown(); }},
             {"insert_text", QT_TRANSLATE_NOOP("menu", "Insert &Text"),
              QKeySequence(Qt::CTRL | Qt::Key_T), [this] { insertText(); }},
             {"insert_crlf",
@@ -94,6 +116,10 @@ void editDlg::createActions()
                    QT_TRANSLATE_NOOP("menu", "&File"),
                    {"file_new", "file_open", "file_save", "file_saveas", "-dumb1", "file_print",
                     "file_test", "-dumb2", "file_exit"}},
+                  {"edit_menu",
+                   QT_TRANSLATE_NOOP("menu", "&Edit"),
+                   {"edit_undo", "edit_redo", "-editsep1", "edit_cut", "edit_copy", "edit_paste",
+                    "-editsep2", "edit_moveup", "edit_movedown"}},
                   {"insert_menu",
                    QT_TRANSLATE_NOOP("menu", "&Item"),
                    {"insert_text", "insert_crlf", "insert_input", "insert_open", "-dumb3",
@@ -105,11 +131,16 @@ void editDlg::createActions()
                    QT_TRANSLATE_NOOP("menu", "&Help"),
                    {"help_topics", "-dumb6", "help_about"}},
               });
-    QMenu *windowMenu = m_menus[2];
+    QMenu *windowMenu = m_menus[3];
     connect(windowMenu, &QMenu::aboutToShow, this,
             [this, windowMenu] { m_frame->fillWindowList(windowMenu); });
-    m_itemMenu = m_menus[1];
+    m_itemMenu = m_menus[2];
     connect(m_itemMenu, &QMenu::aboutToShow, this, &editDlg::updateItemMenu);
+    connect(m_menus[1], &QMenu::aboutToShow, this, &editDlg::updateEditMenu);
+    followUndoStack(action(QStringLiteral("edit_undo")), action(QStringLiteral("edit_redo")),
+                    m_document.undoStack());
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &editDlg::updateEditMenu);
 }
 
 void editDlg::createList()
@@ -140,6 +171,14 @@ void editDlg::createList()
             &editDlg::updateItemMenu);
     connect(m_model.get(), &QAbstractItemModel::modelReset, this, &editDlg::updateItemMenu);
     connect(m_model.get(), &QAbstractItemModel::rowsRemoved, this, &editDlg::updateItemMenu);
+    connect(m_model.get(), &QAbstractItemModel::rowsInserted, this, &editDlg::updateEditMenu);
+    connect(m_model.get(), &QAbstractItemModel::rowsMoved, this, &editDlg::updateEditMenu);
+    // Rows move by dragging within the list; items from elsewhere come in where they are dropped.
+    m_list->setDragEnabled(true);
+    m_list->setAcceptDrops(true);
+    m_list->setDropIndicatorShown(true);
+    m_list->setDragDropMode(QAbstractItemView::DragDrop);
+    m_list->setDefaultDropAction(Qt::MoveAction);
     QHeaderView *header = m_list->header();
     header->setAccessibleName(translate("tagloom32", "Item columns"));
     header->setStretchLastSection(false);

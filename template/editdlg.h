@@ -50,6 +50,12 @@ public:
     void editItem();
     void removeItem();
     void findItem();
+    // The "&Edit" menu's commands: the clipboard and the moves work on the selected row.
+    void cutItem();
+    void copyItem();
+    void pasteItems();
+    void moveItemUp();
+    void moveItemDown();
     // The "&Item" menu as a pop-up at globalPos, "&Edit Item" its default entry.
     void showItemMenu(const QPoint &globalPos);
     // The 0-based row Edit and Remove act on: the current row while it is selected; -1 if none.
@@ -69,6 +75,14 @@ private:
     // Edit and Remove are enabled while a row is selected: set when the selection changes and
     // each time the menu opens.
     void updateItemMenu();
+    // Cut, Copy and the moves need a selected row (and a row to pass), Paste items on the
+    // clipboard; Undo and Redo follow the undo stack by themselves.
+    void updateEditMenu();
+    // Templates dragged from a file manager onto the list open as they do on the frame; true
+    // when event was such a drag.
+    bool templateDrag(QEvent *event);
+    // Selects the 0-based row alone and makes it current.
+    void selectRow(int row);
     // Shows a prompt-item editor, filled from item when editing; its item after OK.
     std::optional<TemplateItem> runPromptDialog(int itemKind, const TemplateItem *item);
     // The close check: true when the window may close.

@@ -34,6 +34,7 @@ void editDlg::updateItemMenu()
     const bool selected = selectedRow() >= 0;
     action(QStringLiteral("edit_item"))->setEnabled(selected);
     action(QStringLiteral("remove_item"))->setEnabled(selected);
+    updateEditMenu();
 }
 
 void editDlg::showItemMenu(const QPoint &globalPos)
@@ -46,6 +47,8 @@ void editDlg::showItemMenu(const QPoint &globalPos)
 
 bool editDlg::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_list->viewport() && templateDrag(event))
+        return true;
     if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonDblClick &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         editItem();

@@ -44,6 +44,8 @@ frmMain::frmMain(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     createActions();
     createToolbar();
     createClient();
+    // Templates dropped from a file manager open as Open opens them.
+    setAcceptDrops(true);
     startUp();
 }
 

@@ -14,6 +14,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolButton;
+class QUrl;
 
 namespace qs::stencil {
 
@@ -78,8 +79,14 @@ public:
     // A document window accepted its close.
     void documentClosed(editDlg *document);
 
+    // The .htp files among urls, local and in their order.
+    static QStringList droppedTemplates(const QList<QUrl> &urls);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createImages();

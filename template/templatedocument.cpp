@@ -98,7 +98,8 @@ void TemplateDocument::append(TemplateItem item)
                                         QT_TRANSLATE_NOOP("tagloom32", "Insert Input Dialog"),
                                         QT_TRANSLATE_NOOP("tagloom32", "Insert Open Dialog")};
     const int k = item.ItemKind;
-    const QString step = translate("tagloom32", k >= 1 && k <= 4 ? steps[k - 1] : "Insert Item");
+    static const char *const other = QT_TRANSLATE_NOOP("tagloom32", "Insert Item");
+    const QString step = translate("tagloom32", k >= 1 && k <= 4 ? steps[k - 1] : other);
     insertItems(count(), {std::move(item)}, step);
 }
 

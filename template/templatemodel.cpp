@@ -2,6 +2,12 @@
 #include "translation.h"
 
 #include "imagelist.h"
+#include "templateclipboard.h"
+
+#include <QCoreApplication>
+#include <QMimeData>
+
+#include <algorithm>
 
 namespace qs::stencil {
 
@@ -10,6 +16,8 @@ const char *const Headers[] = {
     QT_TRANSLATE_NOOP("tagloom32", "Item"), QT_TRANSLATE_NOOP("tagloom32", "Tag 1"),
     QT_TRANSLATE_NOOP("tagloom32", "Tag 2"), QT_TRANSLATE_NOOP("tagloom32", "Tag 3")};
 constexpr int Columns = 4;
+// Which list and row a drag started from, so that a drop on the same list moves the row.
+const QString DraggedRowType = QStringLiteral("application/x-tagloom32-dragged-row");
 } // namespace
 
 TemplateModel::TemplateModel(TemplateDocument &document, const ImageList *images, QObject *parent)
@@ -78,8 +86,75 @@ QVariant TemplateModel::headerData(int section, Qt::Orientation orientation, int
 
 Qt::ItemFlags TemplateModel::flags(const QModelIndex &index) const
 {
-    return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren
-                           : Qt::NoItemFlags;
+    // Drops go between rows, never onto one.
+    return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren |
+                                 Qt::ItemIsDragEnabled
+                           : Qt::ItemIsDropEnabled;
+}
+
+Qt::DropActions TemplateModel::supportedDragActions() const
+{
+    return Qt::MoveAction | Qt::CopyAction;
+}
+
+Qt::DropActions TemplateModel::supportedDropActions() const
+{
+    return Qt::MoveAction | Qt::CopyAction;
+}
+
+QStringList TemplateModel::mimeTypes() const
+{
+    return {ItemsMimeType, QStringLiteral("text/plain")};
+}
+
+QMimeData *TemplateModel::mimeData(const QModelIndexList &indexes) const
+{
+    std::vector<int> rows;
+    for (const QModelIndex &index : indexes)
+        if (index.isValid() && index.row() < m_document.count())
+            rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    if (rows.empty())
+        return nullptr;
+    std::vector<TemplateItem> items;
+    for (int row : rows)
+        items.push_back(m_document.rows()[static_cast<size_t>(row)]);
+    QMimeData *data = itemsMimeData(items);
+    if (rows.size() == 1)
+        data->setData(DraggedRowType, QStringLiteral("%1 %2 %3")
+                                          .arg(QCoreApplication::applicationPid())
+                                          .arg(reinterpret_cast<quintptr>(this))
+                                          .arg(rows.front())
+                                          .toLatin1());
+    return data;
+}
+
+bool TemplateModel::canDropMimeData(const QMimeData *data, Qt::DropAction action, int, int,
+                                    const QModelIndex &parent) const
+{
+    return !parent.isValid() && (action == Qt::MoveAction || action == Qt::CopyAction) && data &&
+           (data->hasFormat(ItemsMimeType) || data->hasText());
+}
+
+bool TemplateModel::dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                                 const QModelIndex &parent)
+{
+    if (!canDropMimeData(data, action, row, column, parent))
+        return false;
+    const int before = row < 0 || row > m_document.count() ? m_document.count() : row;
+    const QList<QByteArray> from = data->data(DraggedRowType).split(' ');
+    if (action == Qt::MoveAction && from.size() == 3 &&
+        from[0].toLongLong() == QCoreApplication::applicationPid() &&
+        from[1].toULongLong() == reinterpret_cast<quintptr>(this)) {
+        m_document.moveRow(from[2].toInt(), before);
+        return true;
+    }
+    std::optional<std::vector<TemplateItem>> items = itemsFromMimeData(data);
+    if (!items)
+        return false;
+    m_document.insertItems(before, std::move(*items), translate("tagloom32", "Paste"));
+    return true;
 }
 
 void TemplateModel::rowsAboutToBeInserted(int first, int last)

@@ -103,6 +103,38 @@
         <source>&amp;Help</source>
         <translation>&amp;Hilfe</translation>
     </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Move Up</source>
+        <translation>Nach &amp;oben</translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation>Nach &amp;unten</translation>
+    </message>
 </context>
 <context>
     <name>tagloom32</name>
@@ -409,6 +441,50 @@ Save this one under another name, or close that window first.</source>
         <translation>Die Vorlage %1 ist in einem anderen Fenster geöffnet.<byte value="xd"/>
 <byte value="xd"/>
 Speichern Sie diese unter einem anderen Namen, oder schließen Sie zuerst das andere Fenster.</translation>
+    </message>
+    <message>
+        <source>Insert Carriage Return</source>
+        <translation>Zeilenumbruch einfügen</translation>
+    </message>
+    <message>
+        <source>Insert Input Dialog</source>
+        <translation>Eingabedialog einfügen</translation>
+    </message>
+    <message>
+        <source>Insert Open Dialog</source>
+        <translation>Öffnen-Dialog einfügen</translation>
+    </message>
+    <message>
+        <source>Insert Item</source>
+        <translation>Element einfügen</translation>
+    </message>
+    <message>
+        <source>Edit Item</source>
+        <translation>Element bearbeiten</translation>
+    </message>
+    <message>
+        <source>Insert File</source>
+        <translation>Datei einfügen</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Move Item</source>
+        <translation>Element verschieben</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
     </message>
 </context>
 </TS>

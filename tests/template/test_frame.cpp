@@ -128,17 +128,22 @@ TEST(Frame, MenusOfTheFrameAndOfTheActiveDocument)
     EXPECT_EQ(s.command("help_topics")->shortcut(), QKeySequence("F1"));
 
     s.newDocument();
-    EXPECT_EQ(s.menuNames(), (QStringList{"file_menu", "insert_menu", "window_menu", "help_menu"}));
+    EXPECT_EQ(s.menuNames(), (QStringList{"file_menu", "edit_menu", "insert_menu", "window_menu",
+                                          "help_menu"}));
     const QList<QAction *> top = s.frame->menuBar()->actions();
-    EXPECT_EQ(top[1]->text(), "&Item");
-    EXPECT_EQ(top[2]->text(), "&Window");
+    EXPECT_EQ(top[1]->text(), "&Edit");
+    EXPECT_EQ(top[2]->text(), "&Item");
+    EXPECT_EQ(top[3]->text(), "&Window");
     EXPECT_EQ(entries(top[0]->menu()),
               (QStringList{"file_new", "file_open", "file_save", "file_saveas", "-", "file_print",
                            "file_test", "-", "file_exit"}));
     EXPECT_EQ(entries(top[1]->menu()),
+              (QStringList{"edit_undo", "edit_redo", "-", "edit_cut", "edit_copy", "edit_paste", "-",
+                           "edit_moveup", "edit_movedown"}));
+    EXPECT_EQ(entries(top[2]->menu()),
               (QStringList{"insert_text", "insert_crlf", "insert_input", "insert_open", "-",
                            "insert_file", "-", "edit_item", "remove_item", "-", "find_item"}));
-    EXPECT_EQ(entries(top[2]->menu()), (QStringList{"window_tilehoriz", "window_tilevert",
+    EXPECT_EQ(entries(top[3]->menu()), (QStringList{"window_tilehoriz", "window_tilevert",
                                                     "window_cascade", "window_arrange"}));
     const std::tuple<const char *, const char *, const char *> commands[] = {
         {"file_save", "&Save", "Ctrl+S"},
@@ -146,6 +151,13 @@ TEST(Frame, MenusOfTheFrameAndOfTheActiveDocument)
         {"file_print", "&Print...", "Ctrl+P"},
         {"file_test", "&Test", "Ctrl+W"},
         {"file_exit", "E&xit\tAlt+F4", ""},
+        {"edit_undo", "&Undo", "Ctrl+Z"},
+        {"edit_redo", "&Redo", "Ctrl+Y"},
+        {"edit_cut", "Cu&t", "Ctrl+X"},
+        {"edit_copy", "&Copy", "Ctrl+C"},
+        {"edit_paste", "&Paste", "Ctrl+V"},
+        {"edit_moveup", "&Move Up", "Alt+Up"},
+        {"edit_movedown", "Move &Down", "Alt+Down"},
         {"insert_text", "Insert &Text", "Ctrl+T"},
         {"insert_crlf", "Insert &Carriage Return", ""},
         {"insert_input", "Insert &Input Dialog", "Ctrl+I"},
@@ -232,7 +244,7 @@ TEST(Frame, WindowMenuListsTheDocumentsAndActivatesTheOneChosen)
     const QString path = testHome() + "/a&b.htp";
     editDlg *first = s.open(path);
     editDlg *second = s.newDocument();
-    QMenu *menu = s.frame->menuBar()->actions()[2]->menu();
+    QMenu *menu = s.frame->menuBar()->actions()[3]->menu();
     ASSERT_NE(menu, nullptr);
     emit menu->aboutToShow();
     emit menu->aboutToShow(); // rebuilt, not doubled
@@ -250,7 +262,7 @@ TEST(Frame, WindowMenuListsTheDocumentsAndActivatesTheOneChosen)
     list[0]->trigger();
     EXPECT_EQ(s.active(), first);
     EXPECT_EQ(s.command("file_save")->parent(), first);
-    QMenu *firstMenu = s.frame->menuBar()->actions()[2]->menu();
+    QMenu *firstMenu = s.frame->menuBar()->actions()[3]->menu();
     emit firstMenu->aboutToShow();
     EXPECT_TRUE(firstMenu->findChild<QAction *>("window_list1")->isChecked());
     EXPECT_FALSE(firstMenu->findChild<QAction *>("window_list2")->isChecked());
@@ -383,7 +395,7 @@ TEST(Frame, TenNewWindowsLieWhollyInsideTheClientAreaAndTheTenthIsListedWithoutA
     EXPECT_EQ(s.active(), s.frame->documents().back());
     EXPECT_TRUE(s.active()->parentWidget()->isVisible());
 
-    QMenu *menu = s.frame->menuBar()->actions()[2]->menu();
+    QMenu *menu = s.frame->menuBar()->actions()[3]->menu();
     emit menu->aboutToShow();
     EXPECT_EQ(menu->findChild<QAction *>("window_list9")->text(), "&9 Untitled");
     EXPECT_EQ(menu->findChild<QAction *>("window_list10")->text(), "10 Untitled");

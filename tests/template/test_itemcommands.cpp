@@ -337,7 +337,7 @@ TEST(ItemCommands, RightClickShowsTheItemMenuWithEditAsDefault)
     EXPECT_FALSE(removeEnabled);
     EXPECT_TRUE(bold);
     // The menu bar's copy of the menu has no default entry.
-    EXPECT_EQ(d->menus()[1]->defaultAction(), nullptr);
+    EXPECT_EQ(d->menus()[2]->defaultAction(), nullptr);
 
     // A right press on a row selects it first, so Edit and Remove are offered.
     whenPopup(look);
@@ -359,7 +359,7 @@ TEST(ItemCommands, EditAndRemoveFollowTheSelectionSoEnterAndDelWork)
         documentWith(s, {{kind::Text, "a", {}}, {kind::Text, "b", {}}, {kind::Text, "c", {}}});
     // The menu opened once with nothing selected must not leave the commands off.
     d->listView()->clearSelection();
-    emit s.frame->menuBar()->actions()[1]->menu()->aboutToShow();
+    emit s.frame->menuBar()->actions()[2]->menu()->aboutToShow();
     EXPECT_FALSE(s.command("remove_item")->isEnabled());
     select(d, 1);
     EXPECT_TRUE(s.command("remove_item")->isEnabled());
