@@ -144,8 +144,8 @@ TEST(Locale, GermanTranslatesEveryProgramAndCKeepsTheEnglishTexts)
          {"&Datei", "&Bearbeiten", "&Element", "&Hilfe"},
          {}},
         {"tagloom32",
-         {"&File", "&Item", "&Window", "&Help"},
-         {"&Datei", "&Element", "&Fenster", "&Hilfe"},
+         {"&File", "&Edit", "&Item", "&Window", "&Help"},
+         {"&Datei", "&Bearbeiten", "&Element", "&Fenster", "&Hilfe"},
          {}},
         {"seatpick", {}, {}, "&Apply"},
     };
