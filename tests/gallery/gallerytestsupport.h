@@ -1,6 +1,7 @@
 #pragma once
 
 #include "categorytreemodel.h"
+#include "gallerydocsupport.h"
 #include "itemlistmodel.h"
 #include "mainwindow.h"
 #include "scripteddialogs.h"
@@ -13,15 +14,6 @@
 #include <memory>
 
 namespace qs::test {
-
-// The Holiday gallery: Animals (\animals) with Cat and Dog, and an empty Buildings (\buildings).
-inline QByteArray holidayGallery()
-{
-    return crlf({"[Clipart Gallery]", "Name=Holiday", "NumFolders=2", "", "[Folder1]",
-                 "Name=Animals", "Folder=\\animals", "NumItems=2", "ItemName1=Cat",
-                 "ItemSrc1=cat.gif", "ItemName2=Dog", "ItemSrc2=dog.jpg", "", "[Folder2]",
-                 "Name=Buildings", "Folder=\\buildings", "NumItems=0", ""});
-}
 
 // A main window driven through its actions, with scripted dialogs; both views' models are
 // checked for consistency after every change.

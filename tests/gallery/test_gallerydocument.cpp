@@ -1,6 +1,6 @@
 #include "categorytreemodel.h"
 #include "gallerydocument.h"
-#include "gallerytestsupport.h"
+#include "gallerydocsupport.h"
 #include "itemlistmodel.h"
 
 #include <QAbstractItemModelTester>

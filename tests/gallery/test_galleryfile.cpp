@@ -1,5 +1,5 @@
 #include "galleryfile.h"
-#include "gallerytestsupport.h"
+#include "gallerydocsupport.h"
 #include "profilestring.h"
 
 using namespace qs::gallery;

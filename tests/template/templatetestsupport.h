@@ -5,6 +5,7 @@
 #include "hostinterface.h"
 #include "scripteddialogs.h"
 #include "settingsstore.h"
+#include "templatedocsupport.h"
 #include "templatedocument.h"
 #include "testsupport.h"
 
@@ -23,21 +24,6 @@
 #include <optional>
 
 namespace qs::test {
-
-// A text item, a carriage return, an input dialog and an open dialog, with the file they make.
-inline std::vector<stencil::TemplateItem> everyKind()
-{
-    using namespace stencil;
-    return {{kind::Text, "<h1>Welcome</h1>", {}},
-            {kind::CarriageReturn, CarriageReturnText, {}},
-            {kind::InputDialog, "Your name?", {"<b>", "</b>"}},
-            {kind::OpenDialog, "Pick a picture", {"Pictures|*.gif|", "<img src=\"", "\">"}}};
-}
-inline QByteArray everyKindFile()
-{
-    return crlf({"{{<h1>Welcome</h1>", "{!", "{[", "Your name?", "<b>", "</b>", "{|",
-                 "Pick a picture", "Pictures|*.gif|", "<img src=\"", "\">", ""});
-}
 
 // Runs act on the next modal dialog once it is up; act must close it.
 inline void whenModal(std::function<void(QWidget *)> act)

@@ -1,4 +1,4 @@
-#include "templatetestsupport.h"
+#include "templatedocsupport.h"
 
 #include "templatemodel.h"
 

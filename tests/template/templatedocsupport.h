@@ -1,0 +1,25 @@
+#pragma once
+
+#include "templatedocument.h"
+#include "testsupport.h"
+
+#include <vector>
+
+namespace qs::test {
+
+// A text item, a carriage return, an input dialog and an open dialog, with the file they make.
+inline std::vector<stencil::TemplateItem> everyKind()
+{
+    using namespace stencil;
+    return {{kind::Text, "<h1>Welcome</h1>", {}},
+            {kind::CarriageReturn, CarriageReturnText, {}},
+            {kind::InputDialog, "Your name?", {"<b>", "</b>"}},
+            {kind::OpenDialog, "Pick a picture", {"Pictures|*.gif|", "<img src=\"", "\">"}}};
+}
+inline QByteArray everyKindFile()
+{
+    return crlf({"{{<h1>Welcome</h1>", "{!", "{[", "Your name?", "<b>", "</b>", "{|",
+                 "Pick a picture", "Pictures|*.gif|", "<img src=\"", "\">", ""});
+}
+
+} // namespace qs::test
