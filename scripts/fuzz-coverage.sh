@@ -26,7 +26,7 @@ done
 llvm-profdata-14 merge -sparse "$profiles"/*.profraw -o "$profiles/all.profdata"
 
 readers=(common/profileindex.cpp common/nametable.cpp common/profilefile.cpp
-    gallery/galleryfile.cpp template/templatefile.cpp common/inistore.cpp)
+    gallery/galleryfile.cpp template/templatefile.cpp common/initext.cpp)
 # The report's columns: file, regions, missed, cover, functions, missed, executed, lines, missed, cover.
 llvm-cov-14 report -instr-profile "$profiles/all.profdata" "${objects[@]:1}" \
     "${readers[@]/#/$ROOT/}" | awk -v root="$ROOT/" '

@@ -94,7 +94,7 @@ run_one() {
 reaches() {
     case "$1" in
         fuzz_profilefile) echo common/profile* common/nametable* common/textcodec* fuzz/fuzz_profilefile.cpp ;;
-        fuzz_settings) echo common/settingsstore* common/inistore* common/textcodec* fuzz/fuzz_settings.cpp ;;
+        fuzz_settings) echo common/settingsstore* common/inistore* common/initext* common/textcodec* fuzz/fuzz_settings.cpp ;;
         fuzz_gallery) echo gallery common/profile* common/nametable* common/textcodec* common/dialogs* fuzz/fuzz_gallery.cpp ;;
         fuzz_template) echo template/templatefile* template/templatedocument* template/templatemodel* common/textcodec* fuzz/fuzz_template.cpp ;;
     esac
