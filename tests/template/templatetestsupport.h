@@ -25,6 +25,12 @@
 
 namespace qs::test {
 
+// The texts of a document window's items in order.
+inline QStringList texts(const stencil::editDlg *d)
+{
+    return texts(d->document());
+}
+
 // Runs act on the next modal dialog once it is up; act must close it.
 inline void whenModal(std::function<void(QWidget *)> act)
 {

@@ -11,14 +11,6 @@ using namespace qs::stencil;
 using namespace qs::test;
 
 namespace {
-QStringList texts(const editDlg *d)
-{
-    QStringList out;
-    for (const TemplateItem &item : d->document().rows())
-        out << item.text;
-    return out;
-}
-
 const char *const ChangedQuestion = " has been changed.\r\n\r\nWould you like to save the changes?";
 } // namespace
 

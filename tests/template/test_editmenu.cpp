@@ -22,14 +22,6 @@ namespace {
 const QByteArray StartFile = crlf({"{{caf\xe9", "{!", "{[", "Name?", "<b>", "</b>", "{{end", ""});
 const QStringList StartTexts{"caf\u00e9", CarriageReturnText, "Name?", "end"};
 
-QStringList texts(const editDlg *d)
-{
-    QStringList out;
-    for (const TemplateItem &item : d->document().rows())
-        out << item.text;
-    return out;
-}
-
 void select(editDlg *d, int row)
 {
     d->listView()->setCurrentIndex(d->model()->index(row, 0));

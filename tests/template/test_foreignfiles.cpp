@@ -16,13 +16,6 @@ QByteArray randomBytes(qsizetype size)
     return out;
 }
 
-QStringList texts(const editDlg *d)
-{
-    QStringList out;
-    for (const TemplateItem &item : d->document().rows())
-        out << item.text;
-    return out;
-}
 } // namespace
 
 // Another program's file, or a template with lines of another kind in it, is told and opens

@@ -14,14 +14,6 @@ using namespace qs::test;
 namespace {
 const char *const TextPrompt = "Please enter the text you want to insert into the user's document.";
 
-QStringList texts(const editDlg *d)
-{
-    QStringList out;
-    for (const TemplateItem &item : d->document().rows())
-        out << item.text;
-    return out;
-}
-
 QList<int> kinds(const editDlg *d)
 {
     QList<int> out;

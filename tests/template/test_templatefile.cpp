@@ -20,19 +20,6 @@ std::vector<TemplateItem> readBytes(const QByteArray &bytes,
     return doc.rows();
 }
 
-TemplateItem text(const char *t)
-{
-    return {kind::Text, QString::fromUtf8(t), {}};
-}
-
-QStringList texts(const TemplateDocument &doc)
-{
-    QStringList out;
-    for (const TemplateItem &item : doc.rows())
-        out << item.text;
-    return out;
-}
-
 } // namespace
 
 TEST(TemplateFile, WritesEveryKindByteForByte)

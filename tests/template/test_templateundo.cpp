@@ -11,19 +11,6 @@ using namespace qs::test;
 
 namespace {
 
-TemplateItem text(const char *t)
-{
-    return {kind::Text, QString::fromUtf8(t), {}};
-}
-
-QStringList texts(const TemplateDocument &doc)
-{
-    QStringList out;
-    for (const TemplateItem &item : doc.rows())
-        out << item.text;
-    return out;
-}
-
 QStringList shown(const TemplateModel &model)
 {
     QStringList out;
