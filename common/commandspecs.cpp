@@ -62,4 +62,11 @@ void runCommand(Dialogs &dialogs, const std::function<void()> &command)
     }
 }
 
+QString toolTipWithKeys(const QString &command, const QKeySequence &keys)
+{
+    if (keys.isEmpty())
+        return command;
+    return command + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) + u')';
+}
+
 } // namespace qs

@@ -42,6 +42,8 @@ void createActions(QWidget *owner, std::initializer_list<ActionSpec> specs,
 QList<QMenu *> createMenus(QWidget *owner, std::initializer_list<MenuSpec> specs);
 // owner's command called name, or null.
 QAction *findAction(const QWidget *owner, const QString &name);
+// A toolbar button's tip: its command, and the keys that run it too, as "Open (Ctrl+O)".
+QString toolTipWithKeys(const QString &command, const QKeySequence &keys);
 
 // Runs command at an event handler's boundary: whatever it throws ends there, and the user is
 // told the command could not be completed.

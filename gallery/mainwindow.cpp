@@ -297,11 +297,11 @@ void frmMain::createToolbar()
         button->setObjectName(QLatin1String(b.name));
         button->setAutoRaise(true);
         button->setIcon(style()->standardIcon(b.icon));
-        button->setToolTip(translate("artshelf", b.tip));
+        QAction *target = action(QLatin1String(b.action));
+        button->setToolTip(toolTipWithKeys(translate("artshelf", b.tip), target->shortcut()));
         button->setAccessibleName(translate("artshelf", b.tip));
         button->setGeometry(x, 3, size, size);
         x += size;
-        QAction *target = action(QLatin1String(b.action));
         connect(button, &QToolButton::clicked, target, &QAction::trigger);
     }
 }

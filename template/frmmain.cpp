@@ -126,25 +126,29 @@ void frmMain::createToolbar()
         Picture picture;
         int left;
         std::function<void()> handler;
+        QKeySequence keys; // of the menu command it runs
     };
     const ButtonSpec buttons[] = {
         {"SoftBttn1", QT_TRANSLATE_NOOP("tagloom32", "New"), Picture::BlankPage, 180,
-         [this] { NewDocument(); }},
+         [this] { NewDocument(); }, QKeySequence(Qt::CTRL | Qt::Key_N)},
         {"SoftBttn2", QT_TRANSLATE_NOOP("tagloom32", "Open"), Picture::OpenFolder, 540,
-         [this] { OpenDocument(); }},
+         [this] { OpenDocument(); }, QKeySequence(Qt::CTRL | Qt::Key_O)},
         // Save and Print of the document the file commands work on.
         {"SoftBttn3", QT_TRANSLATE_NOOP("tagloom32", "Save"), Picture::FloppyDisk, 900,
-         [this] { activeDocumentCommand(QStringLiteral("file_save")); }},
+         [this] { activeDocumentCommand(QStringLiteral("file_save")); },
+         QKeySequence(Qt::CTRL | Qt::Key_S)},
         {"SoftBttn4", QT_TRANSLATE_NOOP("tagloom32", "Print"), Picture::Printer, 1260,
-         [this] { activeDocumentCommand(QStringLiteral("file_print")); }},
+         [this] { activeDocumentCommand(QStringLiteral("file_print")); },
+         QKeySequence(Qt::CTRL | Qt::Key_P)},
         {"SoftBttn5", QT_TRANSLATE_NOOP("tagloom32", "Help Topics"), Picture::QuestionMark, 1755,
-         [this] { ShowHelpTopics(); }},
+         [this] { ShowHelpTopics(); }, QKeySequence(Qt::Key_F1)},
     };
     int k = 0;
     for (const ButtonSpec &b : buttons) {
         auto *button = new QToolButton(m_panel);
         button->setObjectName(QLatin1String(b.name));
         button->setAccessibleName(translate("tagloom32", b.purpose));
+        button->setToolTip(toolTipWithKeys(translate("tagloom32", b.purpose), b.keys));
         button->setAutoRaise(true);
         button->setIcon(picture(b.picture));
         button->setIconSize(QSize(16, 16));

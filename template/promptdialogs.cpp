@@ -174,7 +174,9 @@ InsertOpen::InsertOpen(Dialogs &dialogs, QWidget *parent)
     setTabOrder(m_filter, m_begintag);
     setTabOrder(m_begintag, m_endtag);
     fitCaptions(this);
-    m_cancel->setFocus();
+    // In the first field, as in the input editor: a first key typed on Cancel would drop the
+    // prompt being typed.
+    m_prompt->setFocus();
 }
 
 TemplateItem InsertOpen::item() const

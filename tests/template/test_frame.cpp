@@ -113,13 +113,15 @@ TEST(Frame, LayoutOfTheClientAreaAndToolbar)
     EXPECT_EQ(s.frame->findChild<QFrame *>("SSPanel3")->geometry(), QRect(6, 2, 3, 24));
     EXPECT_EQ(s.frame->findChild<QFrame *>("SSPanel4")->geometry(), QRect(111, 2, 2, 24));
     const int lefts[] = {12, 36, 60, 84, 117};
+    const char *const tips[] = {"New (Ctrl+N)", "Open (Ctrl+O)", "Save (Ctrl+S)", "Print (Ctrl+P)",
+                                "Help Topics (F1)"};
     for (int k = 1; k <= 5; ++k) {
         QToolButton *b = button(s, k);
         ASSERT_NE(b, nullptr);
         EXPECT_EQ(b->geometry(), QRect(lefts[k - 1], 2, 23, 23)) << k;
         EXPECT_EQ(b->iconSize(), QSize(16, 16));
         EXPECT_FALSE(b->icon().isNull());
-        EXPECT_TRUE(b->toolTip().isEmpty());
+        EXPECT_EQ(b->toolTip(), tips[k - 1]);
         EXPECT_EQ(b->isEnabled(), k != 3 && k != 4) << k;
     }
 }
