@@ -15,7 +15,8 @@ need_packages() {
     fi
 }
 
-BASE_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-tools-dev qt6-l10n-tools)
+BASE_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev qt6-tools-dev qt6-l10n-tools
+    qt6-translations-l10n)
 
 # configure DIR [cmake options...]: configures once; later runs only build.
 configure() {

@@ -32,6 +32,7 @@ struct Shown
     QStringList captions; // every control's caption, tip and spoken name
     QStringList cut;      // captions that do not fit their controls
     QString font;         // the window's font size, which shrinks where captions would not fit
+    QString yes;          // Qt's own Yes button, from Qt's translations
 };
 
 void print(const char *kind, const QString &text)
@@ -96,6 +97,8 @@ Shown start(const QString &program, const QString &locale)
             shown.cut << text;
         else if (parts[1] == "font")
             shown.font = text;
+        else if (parts[1] == "yes")
+            shown.yes = text;
     }
     return shown;
 }
@@ -108,6 +111,7 @@ TEST(LocaleChild, DISABLED_ShowsTheWindow)
     const QString program = qEnvironmentVariable(ChildVariable);
     print("found",
           installTranslations(*qApp, program) ? QStringLiteral("yes") : QStringLiteral("no"));
+    print("yes", QCoreApplication::translate("QPlatformTheme", "&Yes"));
     if (program == QLatin1String("artshelf")) {
         GalleryWindow w;
         w.window->show();
@@ -156,6 +160,9 @@ TEST(Locale, GermanTranslatesEveryProgramAndCKeepsTheEnglishTexts)
         EXPECT_FALSE(english.translationFound);
         EXPECT_TRUE(german.translationFound);
         EXPECT_EQ(english.menus, p.englishMenus);
+        // Qt's own buttons too: its translations are installed with the programs' packages.
+        EXPECT_EQ(english.yes, "&Yes");
+        EXPECT_EQ(german.yes, "&Ja");
         EXPECT_EQ(german.menus, p.germanMenus);
         if (!p.englishCaption.isEmpty()) {
             EXPECT_TRUE(english.captions.contains(p.englishCaption));
