@@ -43,9 +43,14 @@ QtDialogs::QtDialogs(QString appTitle, QWidget *parent)
 {
 }
 
+QWidget *QtDialogs::owner() const
+{
+    return m_parent && m_parent->isVisible() ? m_parent : nullptr;
+}
+
 int QtDialogs::showMessage(const QString &text, int style, const QString &caption)
 {
-    QMessageBox box(m_parent);
+    QMessageBox box(owner());
     box.setWindowTitle(caption);
     box.setText(text);
     switch (style & mb::IconMask) {
@@ -91,7 +96,7 @@ QString QtDialogs::inputBox(const QString &prompt, const QString &title, const Q
 {
     bool ok = false;
     const QString text =
-        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, defaultText, &ok);
+        QInputDialog::getText(owner(), title, prompt, QLineEdit::Normal, defaultText, &ok);
     return ok ? text : QString();
 }
 
@@ -110,8 +115,7 @@ void configure(QFileDialog &dlg, const FileDialogOptions &options)
 
 std::optional<QString> QtDialogs::openFile(const FileDialogOptions &options)
 {
-    QFileDialog dlg(m_parent,
-                    options.title.isEmpty() ? translate("common", "Open") : options.title);
+    QFileDialog dlg(owner(), options.title.isEmpty() ? translate("common", "Open") : options.title);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     const bool multi = options.flags & ofn::AllowMultiSelect;
     dlg.setFileMode(multi ? QFileDialog::ExistingFiles
@@ -132,7 +136,7 @@ std::optional<QString> QtDialogs::openFile(const FileDialogOptions &options)
 
 std::optional<QString> QtDialogs::saveFile(const FileDialogOptions &options)
 {
-    QFileDialog dlg(m_parent,
+    QFileDialog dlg(owner(),
                     options.title.isEmpty() ? translate("common", "Save As") : options.title);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
@@ -145,7 +149,7 @@ std::optional<QString> QtDialogs::saveFile(const FileDialogOptions &options)
 
 bool QtDialogs::print(QPrinter &printer)
 {
-    QPrintDialog dlg(&printer, m_parent);
+    QPrintDialog dlg(&printer, owner());
     // Offered: a page range, copies and their order. There is no selection or current page
     // to print.
     dlg.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |

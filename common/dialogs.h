@@ -97,6 +97,11 @@ protected:
     int showMessage(const QString &text, int style, const QString &caption) override;
 
 private:
+    // The window a dialog belongs to. While it is not shown (a program starting, or in the
+    // notification area) a dialog has none, so that it is centred on the screen rather than
+    // placed at the hidden window's corner.
+    QWidget *owner() const;
+
     QWidget *m_parent;
 };
 

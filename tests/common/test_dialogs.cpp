@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -73,7 +74,7 @@ struct ShownBox
 };
 
 ShownBox showAndAct(int style, const QString &caption,
-                    const std::function<void(QMessageBox *)> &act)
+                    const std::function<void(QMessageBox *)> &act, QWidget *parent = nullptr)
 {
     ShownBox shown;
     QTimer poll;
@@ -92,7 +93,7 @@ ShownBox showAndAct(int style, const QString &caption,
         act(box);
     });
     poll.start();
-    QtDialogs dialogs("Pictorium", nullptr);
+    QtDialogs dialogs("Pictorium", parent);
     shown.answer = dialogs.msgBox("Save changes?", style, caption);
     return shown;
 }
@@ -123,6 +124,34 @@ TEST(QtDialogsTest, EscapeGivesTheCancellingAnswer)
     EXPECT_EQ(ok.answer, mb::Ok);
     EXPECT_EQ(ok.buttons, QStringList{"OK"});
     EXPECT_EQ(ok.icon, QMessageBox::NoIcon);
+}
+
+// A message shown before its window is (a program starting, or one in the notification area)
+// is centred on the screen, not at the hidden window's corner; one of a shown window is its own.
+TEST(QtDialogsTest, AMessageOfAHiddenWindowIsCentredOnTheScreen)
+{
+    QWidget window;
+    window.setGeometry(0, 0, 120, 80);
+    for (const bool shown : {false, true}) {
+        SCOPED_TRACE(shown);
+        window.setVisible(shown);
+        QPoint centre;
+        QWidget *parent = nullptr;
+        showAndAct(
+            mb::OkOnly, {},
+            [&](QMessageBox *box) {
+                centre = box->frameGeometry().center();
+                parent = box->parentWidget();
+                box->accept();
+            },
+            &window);
+        EXPECT_EQ(parent, shown ? &window : nullptr);
+        if (!shown) {
+            const QPoint screen = QGuiApplication::primaryScreen()->availableGeometry().center();
+            EXPECT_LE((centre - screen).manhattanLength(), 4)
+                << centre.x() << ',' << centre.y() << " for " << screen.x() << ',' << screen.y();
+        }
+    }
 }
 
 // A box that goes away without any button pressed answers as Esc would.
