@@ -143,7 +143,8 @@ void InsertInput::preview()
 {
     // The prompt as the template's user meets it, then what the answer would insert.
     const QString answer = m_dialogs.inputBox(m_prompt->text(), preview::HostTitle, {});
-    m_dialogs.msgBox(preview::Inserted + m_begintag->text() + answer + m_endtag->text(),
+    m_dialogs.msgBox(translate("tagloom32", preview::Inserted) + m_begintag->text() + answer +
+                         m_endtag->text(),
                      mb::OkOnly | mb::Information, preview::Caption);
 }
 
@@ -202,11 +203,13 @@ void InsertOpen::preview()
     // Cancel and every failure of the file dialog come to the same message.
     const std::optional<QString> chosen = m_dialogs.openFile(m_commonDialog);
     if (!chosen || chosen->isEmpty()) {
-        m_dialogs.msgBox(preview::Cancelled, mb::OkOnly | mb::Information, preview::Caption);
+        m_dialogs.msgBox(translate("tagloom32", preview::Cancelled), mb::OkOnly | mb::Information,
+                         preview::Caption);
         return;
     }
     m_commonDialog.fileName = *chosen;
-    m_dialogs.msgBox(preview::Inserted + m_begintag->text() + *chosen + m_endtag->text(),
+    m_dialogs.msgBox(translate("tagloom32", preview::Inserted) + m_begintag->text() + *chosen +
+                         m_endtag->text(),
                      mb::OkOnly | mb::Information, preview::Caption);
 }
 

@@ -80,9 +80,11 @@ private:
 namespace preview {
 inline const QString HostTitle = QStringLiteral("Quillsite 97");
 inline const QString Caption = QStringLiteral("Stencilry");
-inline const QString Inserted =
-    QStringLiteral("The following text will be inserted into the user's document:\r\n\r\n");
-inline const QString Cancelled = QStringLiteral(
+// Shown in the user's language: they are the editor's words, not the host's.
+inline constexpr char Inserted[] = QT_TRANSLATE_NOOP(
+    "tagloom32", "The following text will be inserted into the user's document:\r\n\r\n");
+inline constexpr char Cancelled[] = QT_TRANSLATE_NOOP(
+    "tagloom32",
     "No text will be inserted into the user's document because the user chose Cancel.");
 } // namespace preview
 

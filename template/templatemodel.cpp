@@ -62,6 +62,9 @@ QVariant TemplateModel::data(const QModelIndex &index, int role) const
     const TemplateItem &item = m_document.rows()[static_cast<size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole: {
+        // The row names a line break in the user's language; the item keeps the text it has.
+        if (item.ItemKind == kind::CarriageReturn && index.column() == 0)
+            return translate("tagloom32", "(Carriage Return)");
         const QString &field = index.column() == 0 ? item.text : item.subItem[index.column() - 1];
         // Laying out a line of millions of characters would freeze the window at every paint.
         return field.size() > DisplayLimit ? field.left(DisplayLimit) : field;

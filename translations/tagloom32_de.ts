@@ -486,5 +486,21 @@ Speichern Sie diese unter einem anderen Namen, oder schließen Sie zuerst das an
         <source>Paste</source>
         <translation>Einfügen</translation>
     </message>
+    <message>
+        <source>The following text will be inserted into the user&apos;s document:<byte value="xd"/>
+<byte value="xd"/>
+</source>
+        <translation>Der folgende Text wird in das Dokument des Benutzers eingefügt:<byte value="xd"/>
+<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>No text will be inserted into the user&apos;s document because the user chose Cancel.</source>
+        <translation>Es wird kein Text in das Dokument des Benutzers eingefügt, weil der Benutzer Abbrechen gewählt hat.</translation>
+    </message>
+    <message>
+        <source>(Carriage Return)</source>
+        <translation>(Zeilenumbruch)</translation>
+    </message>
 </context>
 </TS>

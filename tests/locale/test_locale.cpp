@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -28,11 +29,12 @@ const char *const ChildVariable = "QS_LOCALE_CHILD";
 struct Shown
 {
     bool translationFound = false;
-    QStringList menus;    // the menu bar's titles
-    QStringList captions; // every control's caption, tip and spoken name
-    QStringList cut;      // captions that do not fit their controls
-    QString font;         // the window's font size, which shrinks where captions would not fit
-    QString yes;          // Qt's own Yes button, from Qt's translations
+    QStringList menus;     // the menu bar's titles
+    QStringList captions;  // every control's caption, tip and spoken name
+    QStringList cut;       // captions that do not fit their controls
+    QString font;          // the window's font size, which shrinks where captions would not fit
+    QString yes;           // Qt's own Yes button, from Qt's translations
+    QStringList shownOnly; // texts shown and never stored: a line break's row, a preview
 };
 
 void print(const char *kind, const QString &text)
@@ -99,6 +101,8 @@ Shown start(const QString &program, const QString &locale)
             shown.font = text;
         else if (parts[1] == "yes")
             shown.yes = text;
+        else if (parts[1] == "shown")
+            shown.shownOnly << text;
     }
     return shown;
 }
@@ -120,6 +124,13 @@ TEST(LocaleChild, DISABLED_ShowsTheWindow)
         Stencilry s;
         s.trigger(QStringLiteral("file_new")); // the document window's menus, too
         report(s.frame.get());
+        s.trigger(QStringLiteral("insert_crlf"));
+        print("shown",
+              s.active()->findChild<QTreeView *>()->model()->index(0, 0).data().toString());
+        stencil::InsertInput preview(*s.dialogs, s.frame.get());
+        s.dialogs->answerInput(QStringLiteral("x")).answerMessage();
+        preview.button("cmdPreview")->click();
+        print("shown", s.dialogs->messages().back());
         for (const QString &cut : captionsCut(new stencil::InsertInput(*s.dialogs, s.frame.get())))
             print("cut", cut);
         for (const QString &cut : captionsCut(new stencil::InsertOpen(*s.dialogs, s.frame.get())))
@@ -160,6 +171,15 @@ TEST(Locale, GermanTranslatesEveryProgramAndCKeepsTheEnglishTexts)
         EXPECT_FALSE(english.translationFound);
         EXPECT_TRUE(german.translationFound);
         EXPECT_EQ(english.menus, p.englishMenus);
+        // Texts only shown, never written to a file, follow the language too.
+        if (QLatin1String(p.program) == QLatin1String("tagloom32")) {
+            EXPECT_EQ(english.shownOnly,
+                      (QStringList{"(Carriage Return)", "The following text will be inserted into "
+                                                        "the user's document:\r\n\r\nx"}));
+            EXPECT_EQ(german.shownOnly,
+                      (QStringList{"(Zeilenumbruch)", "Der folgende Text wird in das Dokument des "
+                                                      "Benutzers eingefügt:\r\n\r\nx"}));
+        }
         // Qt's own buttons too: its translations are installed with the programs' packages.
         EXPECT_EQ(english.yes, "&Yes");
         EXPECT_EQ(german.yes, "&Ja");
