@@ -11,11 +11,36 @@
 
 namespace qs {
 
+QString manualFor(const QString &helpFilePath, const QLocale &locale)
+{
+    const QFileInfo file(helpFilePath);
+    const QString stem = file.path() + u'/' + file.completeBaseName();
+    // QTranslator's order: each of the user's languages as given, then in lower case, each cut
+    // back part by part (de_AT, then de). The first that has a manual wins, as the first that has
+    // a translation gives the menus their language.
+    for (const QString &language : locale.uiLanguages()) {
+        QString name = language;
+        name.replace(u'-', u'_');
+        for (;;) {
+            for (const QString &tag : {name, name.toLower()}) {
+                const QString manual = stem + u'.' + tag + QStringLiteral(".html");
+                if (QFileInfo(manual).isFile())
+                    return manual;
+            }
+            const qsizetype cut = name.lastIndexOf(u'_');
+            if (cut <= 0)
+                break;
+            name.truncate(cut);
+        }
+    }
+    return stem + QStringLiteral(".html");
+}
+
 QString launchHelpViewer(const QString &helpFilePath)
 {
     const QString native = toNativePath(helpFilePath);
-    const QFileInfo file(native);
-    const QString manual = file.path() + u'/' + file.completeBaseName() + QStringLiteral(".html");
+    // The locale installTranslations() was given, so the manual matches the menus.
+    const QString manual = manualFor(native, QLocale());
     const auto showManual = [&manual]() -> QString {
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
             return translate("common", "No program could be started to show the help manual %1.")
