@@ -14,13 +14,15 @@ const char *const FolderPrompt =
 void frmMain::newCategory()
 {
     const QString caption = translate("artshelf", "New Category");
+    // The offered answers are read and accepted by the user, so they come in the user's
+    // language; whatever the user accepts is what the gallery keeps.
     const QString name =
         m_dialogs->inputBox(translate("artshelf", "Enter a name for this new category."), caption,
-                            QStringLiteral("Untitled"));
+                            translate("artshelf", "Untitled"));
     if (name.isEmpty())
         return;
     const QString path = m_dialogs->inputBox(translate("artshelf", FolderPrompt), caption,
-                                             QStringLiteral("unnamedfolder"));
+                                             translate("artshelf", "unnamedfolder"));
     if (path.isEmpty())
         return;
     if (report(m_document->addCategory(name, path)))

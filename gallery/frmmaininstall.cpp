@@ -34,7 +34,7 @@ void frmMain::installGallery()
     const QString name = m_dialogs->inputBox(
         translate("artshelf", "Please enter a name for this file.  Do not include "
                               "the three letter .GAL extension."),
-        translate("artshelf", "Name"), QStringLiteral("untitled"));
+        translate("artshelf", "Name"), translate("artshelf", "untitled"));
     if (name.isEmpty())
         return;
     Result result = m_document->install(clipart, name);

@@ -24,9 +24,10 @@ void frmMain::newItem()
     const int k = selectedNode();
     if (k < 1)
         return;
+    // The offered title is what the user reads and accepts, so it comes in the user's language.
     const QString title =
         m_dialogs->inputBox(translate("artshelf", TitlePrompt), translate("artshelf", "New Item"),
-                            QStringLiteral("Untitled"));
+                            translate("artshelf", "Untitled"));
     if (title.isEmpty())
         return;
     const QString file = choosePicture();

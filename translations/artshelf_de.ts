@@ -375,6 +375,18 @@ Sie bleibt unverändert; stattdessen wird eine unbenannte Galerie angezeigt.</tr
         <source>No item contains &quot;%1&quot;.</source>
         <translation>Kein Element enthält „%1“.</translation>
     </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>unnamedfolder</source>
+        <translation>unbenannterordner</translation>
+    </message>
+    <message>
+        <source>untitled</source>
+        <translation>unbenannt</translation>
+    </message>
 </context>
 <context>
     <name>menu</name>
