@@ -32,10 +32,16 @@ for program in "${programs[@]}"; do
     test -f "$root/usr/share/icons/hicolor/scalable/apps/$program.svg"
     test -x "$root/usr/bin/$program"
 done
+# Each manual in English and in German, where F1 looks for them.
 case " ${programs[*]} " in *" artshelf "*)
-    test -f "$root/usr/libexec/quillsite-accessories/help/artkeep.html" ;; esac
+    test -f "$root/usr/libexec/quillsite-accessories/help/artkeep.html"
+    test -f "$root/usr/libexec/quillsite-accessories/help/artkeep.de.html" ;; esac
 case " ${programs[*]} " in *" tagloom32 "*)
-    test -f "$root/usr/libexec/quillsite-accessories/Help/tagloom32.html" ;; esac
+    test -f "$root/usr/libexec/quillsite-accessories/Help/tagloom32.html"
+    test -f "$root/usr/libexec/quillsite-accessories/Help/tagloom32.de.html" ;; esac
+case " ${programs[*]} " in *" seatpick "*)
+    test -f "$root/usr/libexec/quillsite-accessories/help/seatpick.html"
+    test -f "$root/usr/libexec/quillsite-accessories/help/seatpick.de.html" ;; esac
 grep -q 'glob pattern="\*.gal"' "$root/usr/share/mime/packages/quillsite-accessories.xml"
 
 # Each program against the installed demo host, through the demo command: a program that
