@@ -1,23 +1,32 @@
 // Starts each program's window in a process of its own under a locale, as the program's main
 // does: installTranslations() with the locale the environment gives. Under German the menus and
-// captions are translated and still fit; under C they are the exact English texts.
+// captions are translated and still fit; under C they are the exact English texts. The answers
+// input boxes offer and the manuals F1 opens follow the same language.
 #include "captionfit.h"
 #include "captiontestsupport.h"
 #include "gallerytestsupport.h"
+#include "helpviewer.h"
+#include "hostinterface.h"
 #include "profilestestsupport.h"
 #include "promptdialogs.h"
+#include "settingsstore.h"
 #include "templatetestsupport.h"
 #include "translation.h"
 
 #include <QAbstractButton>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
 
 using namespace qs;
 using namespace qs::test;
@@ -35,6 +44,10 @@ struct Shown
     QString font;          // the window's font size, which shrinks where captions would not fit
     QString yes;           // Qt's own Yes button, from Qt's translations
     QStringList shownOnly; // texts shown and never stored: a line break's row, a preview
+    QStringList commands;  // every menu command and push button, as the window names it
+    QStringList answers;   // the answers input boxes offer, which the user may accept
+    QString partRead;      // tagloom32's message on a template read in part
+    QStringList untitled;  // tagloom32's untitled window: its title and its Window menu entry
 };
 
 void print(const char *kind, const QString &text)
@@ -47,8 +60,17 @@ void print(const char *kind, const QString &text)
 void report(QWidget *window)
 {
     if (auto *main = qobject_cast<QMainWindow *>(window))
-        for (QAction *top : main->menuBar()->actions())
+        for (QAction *top : main->menuBar()->actions()) {
             print("menu", top->text());
+            // The Window menu's list names the open windows, not commands.
+            if (top->menu())
+                for (QAction *command : top->menu()->actions())
+                    if (!command->isSeparator() && command->isVisible() &&
+                        !command->objectName().startsWith(QLatin1String("window_list")))
+                        print("command", command->text());
+        }
+    for (auto *button : window->findChildren<QPushButton *>())
+        print("command", button->text());
     // What a user reads or hears of each control: its caption, its tip and its spoken name.
     for (auto *control : window->findChildren<QWidget *>()) {
         if (auto *button = qobject_cast<QAbstractButton *>(control))
@@ -103,8 +125,106 @@ Shown start(const QString &program, const QString &locale)
             shown.yes = text;
         else if (parts[1] == "shown")
             shown.shownOnly << text;
+        else if (parts[1] == "command")
+            shown.commands << text;
+        else if (parts[1] == "answer")
+            shown.answers << text;
+        else if (parts[1] == "partread")
+            shown.partRead = text;
+        else if (parts[1] == "untitled")
+            shown.untitled << text;
     }
     return shown;
+}
+
+// start(), once per program and locale: each start takes a few seconds.
+const Shown &shownBy(const char *program, const char *locale)
+{
+    static std::map<std::pair<QString, QString>, Shown> started;
+    const std::pair key{QString::fromLatin1(program), QString::fromLatin1(locale)};
+    auto found = started.find(key);
+    if (found == started.end())
+        found = started.emplace(key, start(key.first, key.second)).first;
+    return found->second;
+}
+
+// The answers artshelf's input boxes offer: a new category's name and folder, a new item's
+// title and an installed gallery's file name.
+void reportOfferedAnswers(GalleryWindow &w)
+{
+    ASSERT_TRUE(SettingsStore::set(host::SettingsApp, host::GeneralSection, host::InstallFolderKey,
+                                   testHome() + QStringLiteral("/host")));
+    w.dialogs->answerInput(QStringLiteral("Tiere")).answerInput(QStringLiteral("tiere"));
+    w.trigger("new_cat");
+    w.selectNode(1);
+    w.dialogs->answerInput(QString());
+    w.trigger("item_new");
+    w.dialogs->answerMessage(mb::Yes).answerInput(QString());
+    w.trigger("install_gallery");
+    for (const DialogRecord &shown : w.dialogs->shown())
+        if (shown.kind == DialogKind::Input)
+            print("answer", shown.defaultText);
+}
+
+// A template read in part: the message, and the untitled window it leaves with its entry in
+// the Window menu.
+void reportPartRead(Stencilry &s)
+{
+    const QString path = testHome() + QStringLiteral("/teil.htp");
+    ASSERT_TRUE(writeAll(path, "{{eins\r\n{!\r\n{|\r\nprompt\r\nfilter\r\n"));
+    s.dialogs->answerOpen(path).answerMessage(mb::Ok);
+    s.trigger(QStringLiteral("file_open"));
+    print("partread", s.dialogs->messages().back().replace(path, QStringLiteral("<file>")));
+    print("untitled", s.active()->windowTitle());
+    // Only the shown title is German: the window still counts as untitled, so Save asks.
+    s.dialogs->answerSave(std::nullopt);
+    s.trigger(QStringLiteral("file_save"));
+    print("untitled", s.dialogs->shown().back().kind == DialogKind::Save
+                          ? QStringLiteral("Save asks")
+                          : QStringLiteral("Save writes"));
+    for (QAction *top : s.frame->menuBar()->actions())
+        if (top->menu() && top->menu()->objectName() == QLatin1String("window_menu")) {
+            emit top->menu()->aboutToShow();
+            for (QAction *entry : top->menu()->actions())
+                if (entry->objectName() == QLatin1String("window_list2"))
+                    print("untitled", entry->text());
+        }
+}
+
+// A menu command or button as the manual writes it: no access key, no dots, no "&&", no keys.
+QString asInManual(QString command)
+{
+    command = command.section(u'\t', 0, 0);
+    command.replace(QLatin1String("&&"), QLatin1String("\x01")).remove(u'&');
+    command.replace(u'\x01', u'&');
+    if (command.endsWith(QLatin1String("...")))
+        command.chop(3);
+    return command;
+}
+
+// The program's help folder in the build tree, where the programs look for their help file.
+const struct
+{
+    const char *program;
+    const char *binary;
+    const char *helpFile; // beside the program
+} HelpFiles[] = {
+    {"artshelf", QS_ARTSHELF, "help/artkeep.hlp"},
+    {"tagloom32", QS_TAGLOOM32, "Help/tagloom32.hlp"},
+    {"seatpick", QS_SEATPICK, "help/seatpick.hlp"},
+};
+
+QString helpFileOf(const char *binary, const char *helpFile)
+{
+    return QFileInfo(QString::fromUtf8(binary)).path() + u'/' + QString::fromLatin1(helpFile);
+}
+
+QString readText(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
 }
 
 } // namespace
@@ -120,6 +240,7 @@ TEST(LocaleChild, DISABLED_ShowsTheWindow)
         GalleryWindow w;
         w.window->show();
         report(w.window.get());
+        reportOfferedAnswers(w);
     } else if (program == QLatin1String("tagloom32")) {
         Stencilry s;
         s.trigger(QStringLiteral("file_new")); // the document window's menus, too
@@ -135,6 +256,7 @@ TEST(LocaleChild, DISABLED_ShowsTheWindow)
             print("cut", cut);
         for (const QString &cut : captionsCut(new stencil::InsertOpen(*s.dialogs, s.frame.get())))
             print("cut", cut);
+        reportPartRead(s);
     } else {
         ChooserWindow c;
         c.window->show();
@@ -166,8 +288,8 @@ TEST(Locale, GermanTranslatesEveryProgramAndCKeepsTheEnglishTexts)
     };
     for (const auto &p : programs) {
         SCOPED_TRACE(p.program);
-        const Shown english = start(QLatin1String(p.program), QStringLiteral("C"));
-        const Shown german = start(QLatin1String(p.program), QStringLiteral("de_DE.UTF-8"));
+        const Shown &english = shownBy(p.program, "C");
+        const Shown &german = shownBy(p.program, "de_DE.UTF-8");
         EXPECT_FALSE(english.translationFound);
         EXPECT_TRUE(german.translationFound);
         EXPECT_EQ(english.menus, p.englishMenus);
@@ -240,5 +362,102 @@ TEST(Locale, HelpFollowsTheLocale)
         EXPECT_TRUE(english.contains(QString::fromUtf8(p.english))) << english.toStdString();
         EXPECT_TRUE(german.contains(QString::fromUtf8(p.german))) << german.toStdString();
         EXPECT_FALSE(german.contains(QString::fromUtf8(p.english)));
+    }
+}
+
+// An input box's answer is offered for the user to read and accept, so it is in the user's
+// language; the gallery then keeps what the user accepted.
+TEST(Locale, InputBoxesOfferTheirAnswersInTheUsersLanguage)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows takes the language from the user's settings, not from LC_ALL";
+#endif
+    EXPECT_EQ(shownBy("artshelf", "C").answers,
+              (QStringList{"Untitled", "unnamedfolder", "Untitled", "untitled"}));
+    EXPECT_EQ(shownBy("artshelf", "de_DE.UTF-8").answers,
+              (QStringList{"Unbenannt", "unbenannterordner", "Unbenannt", "unbenannt"}));
+}
+
+// Both sentences of the message on a template read in part, and the title of the untitled window
+// it leaves, in the window and in the Window menu.
+TEST(Locale, APartReadTemplateIsToldAndTitledInTheUsersLanguage)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows takes the language from the user's settings, not from LC_ALL";
+#endif
+    const Shown &english = shownBy("tagloom32", "C");
+    const Shown &german = shownBy("tagloom32", "de_DE.UTF-8");
+    EXPECT_EQ(english.partRead,
+              "The template <file> was not read completely.\r\n\r\nReading stopped at line 3: "
+              "the file ends inside an open dialog item.\r\n\r\nThe items read before that "
+              "line are kept.  Save them under a new name.");
+    EXPECT_EQ(german.partRead,
+              "Die Vorlage <file> wurde nicht vollständig gelesen.\r\n\r\nDas Lesen endete in "
+              "Zeile 3: die Datei endet mitten in einem Öffnen-Dialog-Element.\r\n\r\nDie "
+              "Elemente vor dieser Zeile bleiben erhalten.  Speichern Sie sie unter einem neuen "
+              "Namen.");
+    EXPECT_EQ(english.untitled, (QStringList{"Untitled", "Save asks", "&2 Untitled"}));
+    EXPECT_EQ(german.untitled, (QStringList{"Unbenannt", "Save asks", "&2 Unbenannt"}));
+}
+
+// Each English manual has a German one beside it, which F1 opens under German and which names
+// the menus, commands and buttons as the German program shows them, not as the English one does.
+TEST(Locale, EveryManualHasAGermanTwinThatNamesTheGermanCommands)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Windows takes the language from the user's settings, not from LC_ALL";
+#endif
+    for (const auto &h : HelpFiles) {
+        SCOPED_TRACE(h.program);
+        const QString helpFile = helpFileOf(h.binary, h.helpFile);
+        const QFileInfo help(helpFile);
+        QStringList english;
+        for (const QFileInfo &manual : QDir(help.path()).entryInfoList({"*.html"}, QDir::Files))
+            if (!manual.completeBaseName().contains(u'.'))
+                english << manual.completeBaseName();
+        EXPECT_EQ(english, QStringList{help.completeBaseName()});
+        for (const QString &base : english)
+            EXPECT_TRUE(QFileInfo::exists(help.path() + u'/' + base + ".de.html"))
+                << base.toStdString();
+
+        const QString germanManual =
+            manualFor(helpFile, QLocale(QLocale::German, QLocale::Germany));
+        EXPECT_EQ(germanManual, help.path() + u'/' + help.completeBaseName() + ".de.html");
+        const QString text = readText(germanManual);
+        EXPECT_TRUE(text.contains(QLatin1String("<html lang=\"de\">")));
+        const Shown &german = shownBy(h.program, "de_DE.UTF-8");
+        const Shown &inEnglish = shownBy(h.program, "C");
+        ASSERT_FALSE(german.commands.isEmpty());
+        for (const QString &name : german.menus + german.commands)
+            EXPECT_TRUE(text.contains(asInManual(name))) << asInManual(name).toStdString();
+        ASSERT_EQ(german.commands.size(), inEnglish.commands.size());
+        for (qsizetype i = 0; i < german.commands.size(); ++i) {
+            const QString englishName = asInManual(inEnglish.commands[i]);
+            if (!asInManual(german.commands[i]).contains(englishName)) {
+                EXPECT_FALSE(text.contains(englishName)) << englishName.toStdString();
+            }
+        }
+    }
+}
+
+// The German manuals show the pictures the English ones show, which lie beside both.
+TEST(Locale, GermanManualsShowTheEnglishManualsPictures)
+{
+    const QRegularExpression picture(QStringLiteral("<img src=\"([^\"]+)\""));
+    const auto pictures = [&picture](const QString &text) {
+        QStringList found;
+        for (const QRegularExpressionMatch &m : picture.globalMatch(text))
+            found << m.captured(1);
+        return found;
+    };
+    for (const auto &h : HelpFiles) {
+        SCOPED_TRACE(h.program);
+        const QFileInfo help(helpFileOf(h.binary, h.helpFile));
+        const QString stem = help.path() + u'/' + help.completeBaseName();
+        const QStringList english = pictures(readText(stem + ".html"));
+        EXPECT_FALSE(english.isEmpty());
+        EXPECT_EQ(pictures(readText(stem + ".de.html")), english);
+        for (const QString &file : english)
+            EXPECT_TRUE(QFileInfo::exists(help.path() + u'/' + file)) << file.toStdString();
     }
 }
