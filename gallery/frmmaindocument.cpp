@@ -5,6 +5,7 @@
 #include "itemlistmodel.h"
 #include "mainwindow.h"
 #include "translation.h"
+#include "windowplacement.h"
 
 #include "aboutbox.h"
 
@@ -87,6 +88,8 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (m_placementRead)
+        saveWindowPlacement(this, AppTitle, *m_dialogs);
     QMainWindow::closeEvent(event);
 }
 

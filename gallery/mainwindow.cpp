@@ -9,27 +9,36 @@
 #include "programicon.h"
 #include "twips.h"
 #include "undoactions.h"
+#include "windowplacement.h"
 
 #include <QAction>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScopedValueRollback>
 #include <QSessionManager>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
 #include <QTreeView>
+#include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace qs::gallery {
 
 namespace {
-
+// The client area and the views' widths as designed, in twips.
+constexpr int ClientWidth = 9045;
+constexpr int ClientHeight = 6060;
+constexpr int TreeWidth = 3975;
+constexpr int ListWidth = 5010;
 } // namespace
 
 frmMain::frmMain(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
@@ -46,6 +55,7 @@ frmMain::frmMain(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     createControls();
     createToolbar();
     startUp();
+    m_placementRead = restoreWindowPlacement(this, AppTitle, *m_dialogs);
     // The end of the desktop session asks as Exit does, and may be cancelled the same way.
     connect(
         qApp, &QGuiApplication::commitDataRequest, this,
@@ -171,12 +181,19 @@ void frmMain::createControls()
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("frmMainClient"));
     setCentralWidget(central);
+    // Toolbar strip on top (added by createToolbar), the views sharing the rest, status below.
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto *splitter = new QSplitter(Qt::Horizontal, central);
+    splitter->setObjectName(QStringLiteral("TreeListSplitter"));
+    splitter->setChildrenCollapsible(false);
+    layout->addWidget(splitter, 1);
 
     m_treeModel = new CategoryTreeModel(m_document, &m_images, this);
-    m_treeView = new QTreeView(central);
+    m_treeView = new QTreeView(splitter);
     m_treeView->setObjectName(QStringLiteral("TreeView1"));
     m_treeView->setAccessibleName(translate("artshelf", "Categories"));
-    m_treeView->setGeometry(twips(0, 405, 3975, 5370));
     m_treeView->setHeaderHidden(true);
     m_treeView->header()->setAccessibleName(translate("artshelf", "Category header"));
     m_treeView->setModel(m_treeModel);
@@ -206,10 +223,9 @@ void frmMain::createControls()
     });
 
     m_listModel = new ItemListModel(m_document, &m_images, this);
-    m_listView = new QTreeView(central);
+    m_listView = new QTreeView(splitter);
     m_listView->setObjectName(QStringLiteral("ListView1"));
     m_listView->setAccessibleName(translate("artshelf", "Items"));
-    m_listView->setGeometry(twips(4005, 405, 5010, 5370));
     m_listView->setModel(m_listModel);
     m_listView->header()->setAccessibleName(translate("artshelf", "Item columns"));
     m_listView->header()->setStretchLastSection(false);
@@ -223,16 +239,20 @@ void frmMain::createControls()
     m_statusBar = new QStatusBar(central);
     m_statusBar->setObjectName(QStringLiteral("StatusBar1"));
     m_statusBar->setAccessibleName(translate("artshelf", "Status"));
-    m_statusBar->setGeometry(twips(0, 5775, 9045, 285));
     m_statusBar->setSizeGripEnabled(false);
     m_statusText = new QLabel(m_statusBar);
     m_statusText->setObjectName(QStringLiteral("StatusBar1Text"));
     m_statusBar->addWidget(m_statusText, 1);
+    layout->addWidget(m_statusBar);
+
+    // The split starts as the views were laid out, and extra width goes to both in that ratio.
+    splitter->addWidget(m_treeView);
+    splitter->addWidget(m_listView);
+    splitter->setSizes({twips(TreeWidth), twips(ListWidth)});
+    splitter->setStretchFactor(0, TreeWidth / 45);
+    splitter->setStretchFactor(1, ListWidth / 45);
 
     enableDragAndDrop();
-
-    central->setMinimumSize(twipsSize(9045, 6060));
-    resize(twips(9045), twips(6060) + menuBar()->sizeHint().height());
 }
 
 void frmMain::createToolbar()
@@ -278,10 +298,13 @@ void frmMain::createToolbar()
     strip->setObjectName(QStringLiteral("pnlToolbar"));
     strip->setAccessibleName(translate("artshelf", "Toolbar"));
     strip->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    strip->setGeometry(twips(0, 0, 9045, 420));
+    strip->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    auto *row = new QHBoxLayout(strip);
+    row->setContentsMargins(3, 2, 3, 2);
+    row->setSpacing(0);
 
-    const int size = twips(345);
-    int x = 4;
+    // Icons and buttons as large as the style makes them, so they grow with the desktop.
+    const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     int group = 1;
     int divider = 0;
     for (const ButtonSpec &b : buttons) {
@@ -289,21 +312,31 @@ void frmMain::createToolbar()
             auto *panel = new QFrame(strip);
             panel->setObjectName(QStringLiteral("pnlDivider%1").arg(++divider));
             panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-            panel->setGeometry(x + 2, 3, 3, size);
-            x += 8;
+            panel->setFixedWidth(3);
+            row->addSpacing(2);
+            row->addWidget(panel);
+            row->addSpacing(3);
             group = b.group;
         }
         auto *button = new QToolButton(strip);
         button->setObjectName(QLatin1String(b.name));
         button->setAutoRaise(true);
         button->setIcon(style()->standardIcon(b.icon));
+        button->setIconSize(QSize(iconSize, iconSize));
         QAction *target = action(QLatin1String(b.action));
         button->setToolTip(toolTipWithKeys(translate("artshelf", b.tip), target->shortcut()));
         button->setAccessibleName(translate("artshelf", b.tip));
-        button->setGeometry(x, 3, size, size);
-        x += size;
+        const QSize hint = button->sizeHint();
+        button->setFixedSize(QSize(1, 1) * std::max(hint.width(), hint.height()));
+        row->addWidget(button);
         connect(button, &QToolButton::clicked, target, &QAction::trigger);
     }
+    row->addStretch(1);
+    qobject_cast<QBoxLayout *>(centralWidget()->layout())->insertWidget(0, strip);
+
+    // As designed, or larger where the font or style need it.
+    resize(QSize(twips(ClientWidth), twips(ClientHeight) + menuBar()->sizeHint().height())
+               .expandedTo(sizeHint()));
 }
 
 void frmMain::startUp()

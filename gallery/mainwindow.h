@@ -148,6 +148,8 @@ private:
     QString m_findText;
     // Set while the program itself moves the tree's selection: that is not the user's click.
     bool m_movingSelection = false;
+    // The window's last placement was read, so this one may be stored over it.
+    bool m_placementRead = false;
 };
 
 } // namespace qs::gallery

@@ -11,10 +11,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+
+#include <functional>
 
 using namespace qs;
 using namespace qs::test;
@@ -30,8 +33,11 @@ TEST(GalleryWindow, StartsWithAnEmptyUntitledGallery)
     EXPECT_EQ(w.window->statusText(), "Untitled Gallery");
     EXPECT_EQ(w.listModel()->headerData(0, Qt::Horizontal).toString(), "Description");
     EXPECT_EQ(w.listModel()->headerData(1, Qt::Horizontal).toString(), "Filename");
-    EXPECT_EQ(w.tree()->geometry(), QRect(0, 27, 265, 358));
-    EXPECT_EQ(w.list()->geometry(), QRect(267, 27, 334, 358));
+    // At first start the client area is at least as large as it was designed (9045 x 6060 twips).
+    w.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.window.get()));
+    EXPECT_GE(w.window->centralWidget()->width(), 603);
+    EXPECT_GE(w.window->centralWidget()->height(), 404);
     EXPECT_TRUE(w.window->helpFile().endsWith("\\help\\artkeep.hlp"));
     EXPECT_TRUE(w.dialogs->shown().empty());
 }
@@ -69,6 +75,8 @@ TEST(GalleryWindow, MenusCarryTheirCaptionsShortcutsAndToolbarButtons)
     const QStringList buttons{"sbnNew",     "sbnOpen",    "sbnSave",   "sbnSaveAs",  "sbnInstall",
                               "sbnNewCat",  "sbnEditCat", "sbnRemCat", "sbnAddItem", "sbnEditItem",
                               "sbnRemItem", "sbnPreview", "sbnHelp"};
+    w.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.window.get()));
     int lastX = -1;
     for (const QString &name : buttons) {
         auto *b = w.window->findChild<QToolButton *>(name);
@@ -415,4 +423,101 @@ TEST(GalleryWindow, TheProgramsIconAtEveryThemeSizeOnTheWindowAndInTheAboutBox)
     EXPECT_EQ(w.window->windowIcon().availableSizes(), sizes);
     EXPECT_EQ(gallery::aboutInfo().icon.availableSizes(), sizes);
     EXPECT_FALSE(w.window->windowIcon().pixmap(48, 48).isNull());
+}
+
+namespace {
+// Where child lies in client's coordinates.
+QRect inClient(const QWidget *client, const QWidget *child)
+{
+    return QRect(child->mapTo(client, QPoint(0, 0)), child->size());
+}
+} // namespace
+
+TEST(GalleryWindow, TheViewsFillTheClientAreaBetweenToolbarAndStatusBarAtEverySize)
+{
+    struct Case
+    {
+        const char *name;
+        std::function<void(QWidget *)> size;
+        bool grows;
+    };
+    const Case cases[] = {
+        {"as it opens", [](QWidget *) {}, false},
+        {"made larger", [](QWidget *w) { w->resize(1100, 760); }, true},
+        {"maximized", [](QWidget *w) { w->showMaximized(); }, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        GalleryWindow w;
+        w.window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.window.get()));
+        QWidget *client = w.window->centralWidget();
+        const QSize opened = client->size();
+        c.size(w.window.get());
+        QApplication::processEvents();
+        if (c.grows) {
+            EXPECT_GT(client->width(), opened.width());
+            EXPECT_GT(client->height(), opened.height());
+        }
+        auto *splitter = client->findChild<QSplitter *>("TreeListSplitter");
+        ASSERT_NE(splitter, nullptr);
+        EXPECT_EQ(splitter->indexOf(w.tree()), 0);
+        EXPECT_EQ(splitter->indexOf(w.list()), 1);
+        const QRect toolbar = inClient(client, client->findChild<QFrame *>("pnlToolbar"));
+        const QRect status = inClient(client, client->findChild<QStatusBar *>("StatusBar1"));
+        const QRect views = inClient(client, w.tree()) | inClient(client, w.list());
+        EXPECT_EQ(toolbar.topLeft(), QPoint(0, 0));
+        EXPECT_EQ(toolbar.width(), client->width());
+        EXPECT_EQ(views.top(), toolbar.bottom() + 1);
+        EXPECT_EQ(views.left(), 0);
+        EXPECT_EQ(views.right(), client->width() - 1);
+        EXPECT_EQ(status.top(), views.bottom() + 1);
+        EXPECT_EQ(status.left(), 0);
+        EXPECT_EQ(status.width(), client->width());
+        EXPECT_EQ(status.bottom(), client->height() - 1);
+        // The tree keeps its designed share of the width, 3975 of 9045 twips.
+        const double share = double(w.tree()->width()) / (w.tree()->width() + w.list()->width());
+        EXPECT_NEAR(share, 3975.0 / 9045.0, 0.03);
+        // Every toolbar button shows whole inside the strip.
+        auto *strip = client->findChild<QFrame *>("pnlToolbar");
+        for (auto *b : strip->findChildren<QToolButton *>())
+            EXPECT_TRUE(strip->contentsRect().contains(b->geometry()))
+                << b->objectName().toStdString();
+    }
+}
+
+TEST(GalleryWindow, TheWindowOpensWhereAndAsItWasLastClosed)
+{
+    struct Case
+    {
+        const char *name;
+        QRect geometry;
+        bool maximized;
+    };
+    const Case cases[] = {
+        {"moved and resized", QRect(40, 50, 700, 480), false},
+        {"maximized", QRect(60, 70, 640, 460), true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        {
+            GalleryWindow first;
+            first.window->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(first.window.get()));
+            first.window->setGeometry(c.geometry);
+            QApplication::processEvents();
+            if (c.maximized)
+                first.window->showMaximized();
+            QApplication::processEvents();
+            ASSERT_EQ(first.window->isMaximized(), c.maximized);
+            EXPECT_TRUE(first.window->close());
+        }
+        GalleryWindow next;
+        next.window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(next.window.get()));
+        QApplication::processEvents();
+        EXPECT_EQ(next.window->normalGeometry(), c.geometry);
+        EXPECT_EQ(next.window->isMaximized(), c.maximized);
+        EXPECT_TRUE(next.dialogs->shown().empty());
+    }
 }
