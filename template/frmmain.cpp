@@ -9,21 +9,25 @@
 #include "programicon.h"
 #include "settingsstore.h"
 #include "twips.h"
+#include "windowplacement.h"
 
 #include <QAction>
 #include <QFrame>
+#include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace qs::stencil {
 
 namespace {
 constexpr int ClientWidth = 8445;
 constexpr int ClientHeight = 5100;
-constexpr int PanelHeight = 420;
 
 const char *const HostMissing = QT_TRANSLATE_NOOP(
     "tagloom32",
@@ -106,56 +110,75 @@ void frmMain::createToolbar()
     m_panel->setObjectName(QStringLiteral("SSPanel1"));
     m_panel->setAccessibleName(translate("tagloom32", "Toolbar"));
     m_panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    m_panel->setFixedHeight(twips(PanelHeight));
+    m_panel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    auto *row = new QHBoxLayout(m_panel);
+    row->setContentsMargins(2, 1, 2, 1);
+    row->setSpacing(0);
 
-    const auto panel = [this](const char *name, const QString &what, const QRect &geometry) {
+    // Grips and the divider are as tall as the buttons beside them.
+    const auto panel = [this, row](const char *name, const QString &what, int width) {
         auto *p = new QFrame(m_panel);
         p->setObjectName(QLatin1String(name));
         p->setAccessibleName(what);
         p->setFrameStyle(QFrame::Panel | QFrame::Raised);
-        p->setGeometry(geometry);
+        p->setFixedWidth(width);
+        row->addWidget(p);
     };
-    panel("SSPanel2", translate("tagloom32", "Toolbar grip"), twips(45, 30, 45, 360));
-    panel("SSPanel3", translate("tagloom32", "Toolbar grip"), twips(90, 30, 45, 360));
-    panel("SSPanel4", translate("tagloom32", "Divider"), twips(1665, 30, 30, 360));
 
     struct ButtonSpec
     {
         const char *name;
         const char *purpose;
         Picture picture;
-        int left;
         std::function<void()> handler;
         QKeySequence keys; // of the menu command it runs
     };
     const ButtonSpec buttons[] = {
-        {"SoftBttn1", QT_TRANSLATE_NOOP("tagloom32", "New"), Picture::BlankPage, 180,
+        {"SoftBttn1", QT_TRANSLATE_NOOP("tagloom32", "New"), Picture::BlankPage,
          [this] { NewDocument(); }, QKeySequence(Qt::CTRL | Qt::Key_N)},
-        {"SoftBttn2", QT_TRANSLATE_NOOP("tagloom32", "Open"), Picture::OpenFolder, 540,
+        {"SoftBttn2", QT_TRANSLATE_NOOP("tagloom32", "Open"), Picture::OpenFolder,
          [this] { OpenDocument(); }, QKeySequence(Qt::CTRL | Qt::Key_O)},
         // Save and Print of the document the file commands work on.
-        {"SoftBttn3", QT_TRANSLATE_NOOP("tagloom32", "Save"), Picture::FloppyDisk, 900,
+        {"SoftBttn3", QT_TRANSLATE_NOOP("tagloom32", "Save"), Picture::FloppyDisk,
          [this] { activeDocumentCommand(QStringLiteral("file_save")); },
          QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {"SoftBttn4", QT_TRANSLATE_NOOP("tagloom32", "Print"), Picture::Printer, 1260,
+        {"SoftBttn4", QT_TRANSLATE_NOOP("tagloom32", "Print"), Picture::Printer,
          [this] { activeDocumentCommand(QStringLiteral("file_print")); },
          QKeySequence(Qt::CTRL | Qt::Key_P)},
-        {"SoftBttn5", QT_TRANSLATE_NOOP("tagloom32", "Help Topics"), Picture::QuestionMark, 1755,
+        {"SoftBttn5", QT_TRANSLATE_NOOP("tagloom32", "Help Topics"), Picture::QuestionMark,
          [this] { ShowHelpTopics(); }, QKeySequence(Qt::Key_F1)},
     };
-    int k = 0;
-    for (const ButtonSpec &b : buttons) {
+    // Icons and buttons as large as the style makes them, so they grow with the desktop.
+    const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    const auto addButton = [&, this](int k) {
+        const ButtonSpec &b = buttons[k];
         auto *button = new QToolButton(m_panel);
         button->setObjectName(QLatin1String(b.name));
         button->setAccessibleName(translate("tagloom32", b.purpose));
         button->setToolTip(toolTipWithKeys(translate("tagloom32", b.purpose), b.keys));
         button->setAutoRaise(true);
         button->setIcon(picture(b.picture));
-        button->setIconSize(QSize(16, 16));
-        button->setGeometry(twips(b.left, 37, 345, 345));
+        button->setIconSize(QSize(iconSize, iconSize));
+        const QSize hint = button->sizeHint();
+        button->setFixedSize(QSize(1, 1) * std::max(hint.width(), hint.height()));
         connect(button, &QToolButton::clicked, this, b.handler);
-        m_buttons[k++] = button;
+        row->addWidget(button);
+        m_buttons[k] = button;
+    };
+
+    panel("SSPanel2", translate("tagloom32", "Toolbar grip"), 3);
+    panel("SSPanel3", translate("tagloom32", "Toolbar grip"), 3);
+    row->addSpacing(3);
+    for (int k = 0; k < 4; ++k) {
+        if (k > 0)
+            row->addSpacing(1);
+        addButton(k);
     }
+    row->addSpacing(4);
+    panel("SSPanel4", translate("tagloom32", "Divider"), 2);
+    row->addSpacing(4);
+    addButton(4);
+    row->addStretch(1);
     m_buttons[2]->setEnabled(false);
     m_buttons[3]->setEnabled(false);
 }
@@ -181,9 +204,13 @@ void frmMain::createClient()
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::updateFrameState);
 
     showMenus(this, m_menus);
+    // As designed, or larger where the font or style need it. Not the area's size hint: that is
+    // a share of the screen.
     const int frame = 2 * m_mdiArea->frameWidth();
-    resize(twips(ClientWidth) + frame,
-           menuBar()->sizeHint().height() + twips(PanelHeight) + twips(ClientHeight) + frame);
+    resize(QSize(twips(ClientWidth) + frame, menuBar()->sizeHint().height() +
+                                                 m_panel->sizeHint().height() +
+                                                 twips(ClientHeight) + frame)
+               .expandedTo(minimumSizeHint()));
 }
 
 void frmMain::startUp()
@@ -210,6 +237,7 @@ void frmMain::startUp()
                       {}};
     m_helpFile = programDirectory() + QStringLiteral("\\Help\\tagloom32.hlp");
     m_loaded = true;
+    m_placementRead = restoreWindowPlacement(this, AppTitle, *m_dialogs);
 }
 
 QAction *frmMain::action(const QString &name) const

@@ -114,6 +114,8 @@ private:
     FileDialogOptions m_commonDialog; // CommonDialog1
     QString m_helpFile;
     bool m_loaded = false;
+    // The frame's last placement was read, so this one may be stored over it.
+    bool m_placementRead = false;
     std::optional<QPoint> m_lastPlace; // where the last new document window went
 };
 

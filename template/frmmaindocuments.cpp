@@ -6,6 +6,7 @@
 #include "templateabout.h"
 #include "translation.h"
 #include "twips.h"
+#include "windowplacement.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -69,9 +70,10 @@ void frmMain::place(QMdiSubWindow *sub)
 {
     // As multiple-document frames place their windows: each one a title bar's height below and
     // to the right of the last, wholly inside the client area, back at the top left when the
-    // next one would not fit there.
+    // next one would not fit there. A window takes at least half the area each way, so that
+    // its list shows its columns in a large frame, and leaves room to cascade.
     const QSize area = m_mdiArea->viewport()->size();
-    const QSize size = twipsSize(8100, 3900).boundedTo(area * 3 / 4);
+    const QSize size = twipsSize(8100, 3900).expandedTo(area / 2).boundedTo(area * 3 / 4);
     const int step = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
     QPoint at = m_lastPlace ? *m_lastPlace + QPoint(step, step) : QPoint(0, 0);
     if (at.x() + size.width() > area.width() || at.y() + size.height() > area.height())
@@ -289,6 +291,8 @@ void frmMain::closeEvent(QCloseEvent *event)
             return;
         }
     }
+    if (m_placementRead)
+        saveWindowPlacement(this, AppTitle, *m_dialogs);
     event->accept();
 }
 

@@ -106,20 +106,31 @@ TEST(Frame, LayoutOfTheClientAreaAndToolbar)
     EXPECT_EQ(s.frame->mdiArea()->viewport()->size(), QSize(563, 340));
     auto *panel = s.frame->findChild<QFrame *>("SSPanel1");
     ASSERT_NE(panel, nullptr);
-    EXPECT_EQ(panel->height(), 28);
     EXPECT_EQ(panel->width(), s.frame->centralWidget()->width());
     EXPECT_EQ(panel->y(), 0);
-    EXPECT_EQ(s.frame->findChild<QFrame *>("SSPanel2")->geometry(), QRect(3, 2, 3, 24));
-    EXPECT_EQ(s.frame->findChild<QFrame *>("SSPanel3")->geometry(), QRect(6, 2, 3, 24));
-    EXPECT_EQ(s.frame->findChild<QFrame *>("SSPanel4")->geometry(), QRect(111, 2, 2, 24));
-    const int lefts[] = {12, 36, 60, 84, 117};
+    EXPECT_EQ(s.frame->mdiArea()->y(), panel->height());
+    // Two grips, four buttons, the divider and Help Topics in a row, none of them cut.
+    QList<QWidget *> row{s.frame->findChild<QFrame *>("SSPanel2"),
+                         s.frame->findChild<QFrame *>("SSPanel3")};
+    for (int k = 1; k <= 4; ++k)
+        row << button(s, k);
+    row << s.frame->findChild<QFrame *>("SSPanel4") << button(s, 5);
+    int right = -1;
+    for (QWidget *w : row) {
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(panel->contentsRect().contains(w->geometry())) << w->objectName().toStdString();
+        EXPECT_GT(w->x(), right) << w->objectName().toStdString();
+        EXPECT_GE(w->height(), button(s, 1)->height()) << w->objectName().toStdString();
+        right = w->geometry().right();
+    }
     const char *const tips[] = {"New (Ctrl+N)", "Open (Ctrl+O)", "Save (Ctrl+S)", "Print (Ctrl+P)",
                                 "Help Topics (F1)"};
     for (int k = 1; k <= 5; ++k) {
         QToolButton *b = button(s, k);
-        ASSERT_NE(b, nullptr);
-        EXPECT_EQ(b->geometry(), QRect(lefts[k - 1], 2, 23, 23)) << k;
-        EXPECT_EQ(b->iconSize(), QSize(16, 16));
+        // As large as the style asks for its icon, and never smaller than the icons were.
+        EXPECT_GE(b->width(), b->sizeHint().width()) << k;
+        EXPECT_GE(b->height(), b->sizeHint().height()) << k;
+        EXPECT_GE(b->iconSize().width(), 16) << k;
         EXPECT_FALSE(b->icon().isNull());
         EXPECT_EQ(b->toolTip(), tips[k - 1]);
         EXPECT_EQ(b->isEnabled(), k != 3 && k != 4) << k;
@@ -459,4 +470,54 @@ TEST(Frame, TheProgramsIconAtEveryThemeSizeOnTheFrameAndInTheAboutBox)
     EXPECT_EQ(sizes.size(), 7);
     EXPECT_TRUE(sizes.contains(QSize(256, 256)));
     EXPECT_EQ(stencil::aboutInfo().icon.availableSizes(), sizes);
+}
+
+TEST(Frame, ANewDocumentWindowTakesAtLeastHalfOfALargeFrame)
+{
+    Stencilry s;
+    s.frame->resize(1200, 740);
+    QApplication::processEvents();
+    const QRect area = s.frame->mdiArea()->viewport()->rect();
+    ASSERT_GT(area.width(), 1000);
+    s.newDocument();
+    s.newDocument();
+    ASSERT_EQ(s.frame->documents().size(), 2);
+    for (editDlg *d : s.frame->documents()) {
+        const QRect window = d->parentWidget()->geometry();
+        EXPECT_GE(window.width() * 2, area.width());
+        EXPECT_GE(window.height() * 2, area.height());
+        EXPECT_TRUE(area.contains(window));
+    }
+}
+
+TEST(Frame, TheFrameOpensWhereAndAsItWasLastClosed)
+{
+    struct Case
+    {
+        const char *name;
+        QRect geometry;
+        bool maximized;
+    };
+    const Case cases[] = {
+        {"moved and resized", QRect(30, 60, 720, 500), false},
+        {"maximized", QRect(50, 40, 600, 440), true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        {
+            Stencilry first;
+            first.frame->setGeometry(c.geometry);
+            QApplication::processEvents();
+            if (c.maximized)
+                first.frame->showMaximized();
+            QApplication::processEvents();
+            ASSERT_EQ(first.frame->isMaximized(), c.maximized);
+            EXPECT_TRUE(first.frame->close());
+        }
+        Stencilry next;
+        QApplication::processEvents();
+        EXPECT_EQ(next.frame->normalGeometry(), c.geometry);
+        EXPECT_EQ(next.frame->isMaximized(), c.maximized);
+        EXPECT_TRUE(next.dialogs->shown().empty());
+    }
 }
