@@ -65,7 +65,7 @@ AboutBox::AboutBox(const AboutInfo &info, QWidget *parent)
     ok->setDefault(true);
     ok->setAccessibleName(translate("common", "OK"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    fitCaptions(this);
+    layOutForFont(this);
 }
 
 void AboutBox::open(const AboutInfo &info, QWidget *parent)

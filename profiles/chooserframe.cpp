@@ -1,5 +1,6 @@
 #include "profchooser.h"
 
+#include "captionfit.h"
 #include "stripcontrols.h"
 #include "titlestrip.h"
 #include "twips.h"
@@ -127,12 +128,9 @@ void ProfChooser::resizeEvent(QResizeEvent *event)
             hide();
         return;
     }
-    m_strip->placeButtons();
-    // The frame line starts just below the strip and runs to the bottom edge, in twips.
-    const int stripHeight = TitleStrip::HeightTwips;
-    const int innerHeight = height() * 15;
-    m_shape->setGeometry(twips(0), twips(stripHeight + 1), width(),
-                         twips(innerHeight - stripHeight));
+    // The frame line starts just below the strip and runs to the bottom edge.
+    const int top = DialogUnits::of(this).y(twips(TitleStrip::HeightTwips + 1));
+    m_shape->setGeometry(0, top, width(), height() - top);
     DoTitle(255, 0, 0);
 }
 

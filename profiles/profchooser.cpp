@@ -30,15 +30,6 @@ namespace qs::profiles {
 
 namespace {
 
-QFont formFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setPointSize(8);
-    return font;
-}
-
 QPushButton *button(const char *name, const QString &text, const QRect &place, QWidget *parent)
 {
     auto *b = new QPushButton(text, parent);
@@ -80,12 +71,11 @@ ProfChooser::ProfChooser(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     setAccessibleName(Caption);
     // The desktop's own sizes; the title strip draws the program's small icon itself.
     setWindowIcon(hicolorIcon(QStringLiteral("seatpick")));
-    setFont(formFont());
     setFixedSize(twipsSize(4650, 3990));
     createTitleStrip();
     createControls();
     createFrame();
-    fitCaptions(this);
+    layOutForFont(this);
     createTray();
     watchNotificationArea();
     createHelp();

@@ -2,9 +2,11 @@
 #include "translation.h"
 
 #include "captionbitmaps.h"
+#include "captionfit.h"
 #include "stripcontrols.h"
 #include "twips.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,10 +20,12 @@ constexpr int TwipsPerPixel = 15;
 
 QFont titleFont(bool bold)
 {
-    QFont font;
+    // Somewhat larger than the desktop's font, as the strip was against its 8-point one.
+    QFont font = QApplication::font();
     font.setFamilies(
         {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Helvetica")});
-    font.setPointSizeF(9.75);
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * 9.75 / 8);
     font.setBold(bold);
     return font;
 }
@@ -47,6 +51,13 @@ QRect fitted(const QLabel *label, QRect place)
     return place;
 }
 
+// The strip's places, in the pixels it was laid out in for an 8-point font.
+constexpr int WordTop = 2;
+constexpr int BoldLeft = 21;
+constexpr int BoldWidth = 58;
+constexpr int PlainLeft = 81;
+constexpr int PlainWidth = 91;
+
 } // namespace
 
 TitleStrip::TitleStrip(QWidget *parent)
@@ -66,8 +77,6 @@ void TitleStrip::createIcon()
     m_icon = new IconImage(this);
     m_icon->setObjectName(QStringLiteral("Image1"));
     m_icon->setAccessibleName(QStringLiteral("Tandem!Pad Pickwell"));
-    m_icon->setPixmap(programIcon().pixmap(32, 32));
-    m_icon->setGeometry(twips(0, 0, 300, 300));
     connect(m_icon, &IconImage::doubleClicked, this, &TitleStrip::iconDoubleClicked);
 }
 
@@ -75,15 +84,8 @@ void TitleStrip::createWords()
 {
     m_boldWord = new DragLabel(QStringLiteral("Tandem!Pad"), 2, this);
     m_boldWord->setFont(titleFont(true));
-    m_boldWord->setGeometry(fitted(m_boldWord, twips(315, 30, 870, 240)));
-    // "Pickwell" keeps its distance behind the bold word, however wide the font made that.
-    const QRect plain = twips(1215, 30, 1365, 285);
-    const int gap = plain.left() - twips(315 + 870);
     m_plainWord = new DragLabel(QStringLiteral("Pickwell"), 1, this);
     m_plainWord->setFont(titleFont(false));
-    m_plainWord->setGeometry(fitted(
-        m_plainWord,
-        plain.translated(std::max(0, m_boldWord->geometry().right() + 1 + gap - plain.left()), 0)));
     for (DragLabel *word : {m_boldWord, m_plainWord}) {
         word->setAttribute(Qt::WA_TranslucentBackground);
         word->setAutoFillBackground(false);
@@ -104,8 +106,6 @@ void TitleStrip::createButtons()
     m_close = new CaptionButton(closeBitmap(), this);
     m_close->setObjectName(QStringLiteral("Command1"));
     m_close->setAccessibleName(translate("seatpick", "Close"));
-    for (CaptionButton *button : {m_minimize, m_maximize, m_close})
-        button->resize(twipsSize(260, 240));
 }
 
 void TitleStrip::paintGradient(const QColor &colour)
@@ -114,12 +114,35 @@ void TitleStrip::paintGradient(const QColor &colour)
     update();
 }
 
-void TitleStrip::placeButtons()
+void TitleStrip::placeControls()
 {
-    const int inner = width() * TwipsPerPixel;
-    m_close->move(twips(inner - 300), twips(25));
-    m_maximize->move(twips(inner - 700), twips(25));
-    m_minimize->move(twips(inner - 1000), twips(25));
+    // In the units the window was laid out in: the icon fills the strip's height, the words
+    // follow it, the buttons keep to the right edge.
+    const DialogUnits units = DialogUnits::of(this);
+    const int side = std::max(1, height());
+    if (m_icon->pixmap().size() != QSize(side, side))
+        m_icon->setPixmap(programIcon().pixmap(side, side));
+    m_icon->setGeometry(0, 0, side, side);
+    // The words run to the strip's bottom edge.
+    const int top = units.y(WordTop);
+    m_boldWord->setGeometry(
+        fitted(m_boldWord, QRect(units.x(BoldLeft), top, units.x(BoldWidth), height() - top)));
+    // "Pickwell" keeps its distance behind the bold word, however wide the font made that.
+    const int gap = units.x(PlainLeft) - units.x(BoldLeft + BoldWidth);
+    const int plainLeft = std::max(units.x(PlainLeft), m_boldWord->geometry().right() + 1 + gap);
+    m_plainWord->setGeometry(
+        fitted(m_plainWord, QRect(plainLeft, top, units.x(PlainWidth), height() - top)));
+    for (CaptionButton *button : {m_minimize, m_maximize, m_close})
+        button->resize(units.size(twipsSize(260, 240)));
+    m_close->move(width() - units.x(twips(300)), units.y(twips(25)));
+    m_maximize->move(width() - units.x(twips(700)), units.y(twips(25)));
+    m_minimize->move(width() - units.x(twips(1000)), units.y(twips(25)));
+}
+
+void TitleStrip::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeControls();
 }
 
 void TitleStrip::paintEvent(QPaintEvent *)

@@ -25,8 +25,8 @@ public:
     QColor colour() const { return m_colour; }
     // Sets the colour and paints with it.
     void paintGradient(const QColor &colour);
-    // Puts the caption buttons at the right edge; called when the window is resized.
-    void placeButtons();
+    // Puts the icon, the words and the caption buttons in their places for the strip's size.
+    void placeControls();
 
     CaptionButton *minimizeButton() const { return m_minimize; }
     CaptionButton *maximizeButton() const { return m_maximize; }
@@ -41,6 +41,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:

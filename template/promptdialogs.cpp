@@ -29,10 +29,6 @@ PromptDialog::PromptDialog(Dialogs &dialogs, const char *name, const QString &ca
     setWindowTitle(caption);
     setAccessibleName(caption);
     setFixedSize(twipsSize(clientTwips.width(), clientTwips.height()));
-    // The dialog's places were laid out for an 8-point dialog font.
-    QFont small = font();
-    small.setPointSizeF(std::min<qreal>(small.pointSizeF(), 8));
-    setFont(small);
     setSizeGripEnabled(false);
 }
 
@@ -53,19 +49,12 @@ void PromptDialog::addLabel(const char *name, const QString &text, const QRect &
     label->setAccessibleName(text);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QRect geometry = twips(twipsRect.x(), twipsRect.y(), twipsRect.width(), twipsRect.height());
-    if (geometry.height() >= 2 * label->fontMetrics().lineSpacing()) {
-        // A text of several lines: a smaller font rather than lines cut off at the bottom.
+    if (twipsRect.height() >= 400) {
+        // Room for two lines: the text wraps rather than being cut off at the right.
         label->setWordWrap(true);
-        QFont smaller = font();
-        while (label->heightForWidth(geometry.width()) > geometry.height() &&
-               smaller.pointSizeF() > 6) {
-            smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
-            label->setFont(smaller);
-        }
     } else {
-        // A one-line label may run on up to its text box, so that a wider font is not cut off.
-        geometry.setWidth(std::max(geometry.width(), std::min(label->sizeHint().width(),
-                                                              twips(FieldLeft) - geometry.x())));
+        // A one-line label may run on up to its text box, so that a longer translation fits.
+        geometry.setWidth(std::max(geometry.width(), twips(FieldLeft) - geometry.x()));
     }
     label->setGeometry(geometry);
 }
@@ -123,7 +112,7 @@ InsertInput::InsertInput(Dialogs &dialogs, QWidget *parent)
     setTabOrder(m_endtag, m_preview);
     setTabOrder(m_preview, m_ok);
     setTabOrder(m_ok, m_cancel);
-    fitCaptions(this);
+    layOutForFont(this);
     m_prompt->setFocus();
 }
 
@@ -174,7 +163,7 @@ InsertOpen::InsertOpen(Dialogs &dialogs, QWidget *parent)
     setTabOrder(m_prompt, m_filter);
     setTabOrder(m_filter, m_begintag);
     setTabOrder(m_begintag, m_endtag);
-    fitCaptions(this);
+    layOutForFont(this);
     // In the first field, as in the input editor: a first key typed on Cancel would drop the
     // prompt being typed.
     m_prompt->setFocus();

@@ -37,7 +37,9 @@ TEST(ChooserWindow, ControlsTextsAndPlaces)
     ChooserWindow w;
     EXPECT_EQ(w.window->windowTitle(), "Tandem!Pad for LANs Pickwell");
     EXPECT_TRUE(w.window->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_EQ(w.window->size(), QSize(310, 266));
+    // The places of an 8-point font, grown with the desktop's.
+    const DialogUnits units = DialogUnits::of(w.window.get());
+    EXPECT_EQ(w.window->size(), units.size(QSize(310, 266)));
     EXPECT_EQ(w.window->minimumSize(), w.window->maximumSize());
 
     const std::tuple<const char *, QRect> places[] = {
@@ -48,7 +50,7 @@ TEST(ChooserWindow, ControlsTextsAndPlaces)
         {"cmdUpdate", {210, 126, 76, 22}},  {"Label2", {9, 21, 37, 16}},
         {"Label5", {9, 102, 70, 16}}};
     for (const auto &[name, place] : places)
-        EXPECT_EQ(w.find<QWidget>(name)->geometry(), place) << name;
+        EXPECT_EQ(w.find<QWidget>(name)->geometry(), units.rect(place)) << name;
 
     EXPECT_EQ(w.button("cmdApply")->text(), "&Apply");
     EXPECT_EQ(w.button("cmdNew")->text(), "&New");
@@ -72,7 +74,7 @@ TEST(ChooserWindow, ControlsTextsAndPlaces)
               "Please choose a profile from the list, and click Apply to make the necessary "
               "changes.  Note:  Close all connected windows and the chat window before changing "
               "profiles.");
-    EXPECT_EQ(instructions->geometry(), QRect(3, 24, 301, 43));
+    EXPECT_EQ(instructions->geometry(), units.rect(QRect(3, 24, 301, 43)));
 
     EXPECT_FALSE(w.combo()->isEditable());
     // The rows behind the list are data, not a hidden control.

@@ -1,3 +1,4 @@
+#include "captionfit.h"
 #include "profilestestsupport.h"
 
 #include "stripcontrols.h"
@@ -75,25 +76,28 @@ TEST(TitleStrip, GradientRunsFromRedOrWhiteToBlack)
     w.window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w.window.get()));
     QImage strip = grabStrip(w);
-    ASSERT_EQ(strip.size(), QSize(310, 19));
+    // The strip's 310 x 19 places, grown with the desktop's font.
+    ASSERT_EQ(strip.size(), DialogUnits::of(w.window.get()).size(QSize(310, 19)));
+    const int middle = strip.width() / 2;
+    const int last = strip.width() - 1;
     EXPECT_EQ(at(strip, 0), QColor(255, 0, 0));
     // The bands fall by about two steps of 255 in a hundred across the strip.
-    EXPECT_NEAR(at(strip, 155).red(), 128, 4);
-    EXPECT_EQ(at(strip, 155).green(), 0);
-    EXPECT_LE(at(strip, 309).red(), 3);
-    for (int x = 1; x < 310; ++x)
+    EXPECT_NEAR(at(strip, middle).red(), 128, 4);
+    EXPECT_EQ(at(strip, middle).green(), 0);
+    EXPECT_LE(at(strip, last).red(), 3);
+    for (int x = 1; x <= last; ++x)
         EXPECT_LE(at(strip, x).red(), at(strip, x - 1).red()) << x;
     // Every pixel row is painted, top to bottom.
-    EXPECT_EQ(strip.pixelColor(200, 0), strip.pixelColor(200, 18));
+    EXPECT_EQ(strip.pixelColor(middle, 0), strip.pixelColor(middle, strip.height() - 1));
 
     {
         OtherWindow other;
         EXPECT_TRUE(w.window->isInactive());
         strip = grabStrip(w);
         EXPECT_EQ(at(strip, 0), QColor(255, 255, 255));
-        EXPECT_EQ(at(strip, 155).red(), at(strip, 155).blue());
-        EXPECT_NEAR(at(strip, 155).green(), 128, 4);
-        EXPECT_LE(at(strip, 309).green(), 3);
+        EXPECT_EQ(at(strip, middle).red(), at(strip, middle).blue());
+        EXPECT_NEAR(at(strip, middle).green(), 128, 4);
+        EXPECT_LE(at(strip, last).green(), 3);
 
         // A resize paints the active colours, whatever the flag says.
         QResizeEvent resize(w.window->size(), w.window->size());
@@ -126,11 +130,17 @@ TEST(TitleStrip, CaptionButtonsIconAndWordsTakeTheirPlaces)
 {
     ChooserWindow w;
     TitleStrip *strip = w.window->titleStrip();
-    EXPECT_EQ(strip->geometry(), QRect(0, 0, 310, 19));
+    // The places the strip was laid out in, grown with the desktop's font.
+    const DialogUnits units = DialogUnits::of(w.window.get());
+    EXPECT_EQ(strip->geometry(), units.rect(QRect(0, 0, 310, 19)));
+    const int right = strip->width();
     EXPECT_EQ(strip->minimizeButton()->objectName(), "Command3");
-    EXPECT_EQ(strip->minimizeButton()->geometry(), QRect(243, 1, 17, 16));
-    EXPECT_EQ(strip->maximizeButton()->geometry(), QRect(263, 1, 17, 16));
-    EXPECT_EQ(strip->closeButton()->geometry(), QRect(290, 1, 17, 16));
+    EXPECT_EQ(strip->minimizeButton()->geometry(),
+              QRect(right - units.x(66), units.y(1), units.x(17), units.y(16)));
+    EXPECT_EQ(strip->maximizeButton()->geometry(),
+              QRect(right - units.x(46), units.y(1), units.x(17), units.y(16)));
+    EXPECT_EQ(strip->closeButton()->geometry(),
+              QRect(right - units.x(20), units.y(1), units.x(17), units.y(16)));
     EXPECT_FALSE(strip->maximizeButton()->isEnabled());
     EXPECT_TRUE(strip->minimizeButton()->isEnabled());
 
@@ -152,29 +162,34 @@ TEST(TitleStrip, CaptionButtonsIconAndWordsTakeTheirPlaces)
     EXPECT_EQ(close.pixel(6, 5), qRgb(0, 0, 0));
     EXPECT_EQ(close.pixel(6, 2), qRgb(192, 192, 192));
 
-    EXPECT_EQ(w.find<QLabel>("Image1")->geometry(), QRect(0, 0, 20, 20));
+    // The icon fills the strip's height.
+    EXPECT_EQ(w.find<QLabel>("Image1")->geometry(), QRect(0, 0, strip->height(), strip->height()));
     DragLabel *bold = label1(w, 2);
     DragLabel *plain = label1(w, 1);
     ASSERT_TRUE(bold && plain);
     EXPECT_EQ(bold->text(), "Tandem!Pad");
     EXPECT_TRUE(bold->font().bold());
-    EXPECT_EQ(bold->font().pointSizeF(), 9.75);
+    // Larger than the desktop's font, as 9.75 points were against an 8-point one.
+    EXPECT_EQ(bold->font().pointSizeF(), QApplication::font().pointSizeF() * 9.75 / 8);
     EXPECT_EQ(plain->text(), "Pickwell");
     EXPECT_FALSE(plain->font().bold());
-    EXPECT_EQ(bold->pos(), QPoint(21, 2));
-    EXPECT_GE(bold->width(), 58);
+    EXPECT_EQ(bold->pos(), QPoint(units.x(21), units.y(2)));
+    EXPECT_GE(bold->width(), units.x(58));
     // However wide the bold word came out, the words neither clip nor overlap.
     EXPECT_GE(bold->width(), bold->fontMetrics().horizontalAdvance(bold->text()));
-    EXPECT_GE(plain->x(), std::max(81, bold->geometry().right() + 1));
+    EXPECT_GE(plain->x(), std::max(units.x(81), bold->geometry().right() + 1));
+    EXPECT_LE(plain->geometry().bottom(), strip->height() - 1);
     EXPECT_FALSE(bold->autoFillBackground());
 
     // The grey frame line around the client area below the strip.
-    EXPECT_EQ(w.find<QWidget>("Shape1")->geometry(), QRect(0, 19, 310, 247));
+    const QSize size = w.window->size();
+    EXPECT_EQ(w.find<QWidget>("Shape1")->geometry(),
+              QRect(0, units.y(19), size.width(), size.height() - units.y(19)));
     QApplication::processEvents();
     const QImage window = w.window->grab().toImage();
-    EXPECT_EQ(window.pixelColor(0, 150), QColor(128, 128, 128));
-    EXPECT_EQ(window.pixelColor(309, 150), QColor(128, 128, 128));
-    EXPECT_EQ(window.pixelColor(150, 265), QColor(128, 128, 128));
+    EXPECT_EQ(window.pixelColor(0, size.height() / 2), QColor(128, 128, 128));
+    EXPECT_EQ(window.pixelColor(size.width() - 1, size.height() / 2), QColor(128, 128, 128));
+    EXPECT_EQ(window.pixelColor(size.width() / 2, size.height() - 1), QColor(128, 128, 128));
 }
 
 TEST(TitleStrip, WithoutANotificationAreaMinimizeKeepsTheWindowReachable)

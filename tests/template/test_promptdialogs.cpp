@@ -50,18 +50,22 @@ TEST(PromptDialogs, InputDialogLayoutFocusAndButtons)
     Stencilry s;
     InsertInput dialog(*s.dialogs, s.frame.get());
     EXPECT_EQ(dialog.windowTitle(), "Input Dialog");
-    EXPECT_EQ(dialog.size(), QSize(312, 167));
+    EXPECT_EQ(dialog.size(), DialogUnits::of(&dialog).size(QSize(312, 167)));
     EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
     EXPECT_EQ(labelText(dialog, "Label1"),
               "Please enter a prompt, a beginning tag, and an ending tag for this input box.");
     EXPECT_EQ(labelText(dialog, "Label2"), "Prompt:");
     EXPECT_EQ(labelText(dialog, "Label3"), "Beginning Tag:");
     EXPECT_EQ(labelText(dialog, "Label4"), "Ending Tag:");
-    EXPECT_EQ(geometryOf(dialog, "txtPrompt"), QRect(81, 36, 226, 22));
-    EXPECT_EQ(geometryOf(dialog, "txtEndtag"), QRect(81, 90, 226, 22));
-    EXPECT_EQ(geometryOf(dialog, "cmdPreview"), QRect(3, 141, 79, 23));
-    EXPECT_EQ(geometryOf(dialog, "cmdOK"), QRect(177, 141, 64, 23));
-    EXPECT_EQ(geometryOf(dialog, "cmdCancel"), QRect(243, 141, 64, 23));
+    EXPECT_EQ(geometryOf(dialog, "txtPrompt"),
+              DialogUnits::of(&dialog).rect(QRect(81, 36, 226, 22)));
+    EXPECT_EQ(geometryOf(dialog, "txtEndtag"),
+              DialogUnits::of(&dialog).rect(QRect(81, 90, 226, 22)));
+    EXPECT_EQ(geometryOf(dialog, "cmdPreview"),
+              DialogUnits::of(&dialog).rect(QRect(3, 141, 79, 23)));
+    EXPECT_EQ(geometryOf(dialog, "cmdOK"), DialogUnits::of(&dialog).rect(QRect(177, 141, 64, 23)));
+    EXPECT_EQ(geometryOf(dialog, "cmdCancel"),
+              DialogUnits::of(&dialog).rect(QRect(243, 141, 64, 23)));
     EXPECT_EQ(dialog.button("cmdPreview")->text(), "&Preview...");
     EXPECT_TRUE(dialog.button("cmdOK")->isDefault());
     EXPECT_FALSE(dialog.button("cmdCancel")->isDefault());
@@ -80,13 +84,14 @@ TEST(PromptDialogs, OpenDialogLayoutFocusAndButtons)
     Stencilry s;
     InsertOpen dialog(*s.dialogs, s.frame.get());
     EXPECT_EQ(dialog.windowTitle(), "Open Dialog");
-    EXPECT_EQ(dialog.size(), QSize(312, 187));
+    EXPECT_EQ(dialog.size(), DialogUnits::of(&dialog).size(QSize(312, 187)));
     EXPECT_EQ(labelText(dialog, "Label1"),
               "Please enter a prompt, filter, a beginning tag, and an ending tag for this open "
               "dialog.  Click Preview to see your dialog in action.");
     EXPECT_EQ(labelText(dialog, "Label5"), "Filter");
-    EXPECT_EQ(geometryOf(dialog, "txtFilter"), QRect(81, 60, 226, 22));
-    EXPECT_EQ(geometryOf(dialog, "cmdOK"), QRect(177, 162, 64, 23));
+    EXPECT_EQ(geometryOf(dialog, "txtFilter"),
+              DialogUnits::of(&dialog).rect(QRect(81, 60, 226, 22)));
+    EXPECT_EQ(geometryOf(dialog, "cmdOK"), DialogUnits::of(&dialog).rect(QRect(177, 162, 64, 23)));
     // The focus starts in the first field, then goes round in the window's order.
     EXPECT_EQ(tabOrder(dialog, 8),
               (QStringList{"txtPrompt", "txtFilter", "txtBegintag", "txtEndtag", "cmdCancel",
