@@ -155,5 +155,15 @@ Grund: %2</translation>
         <source>Redo %1</source>
         <translation>%1 wiederherstellen</translation>
     </message>
+    <message>
+        <source>The window&apos;s size and place could not be saved.<byte value="xd"/>
+<byte value="xd"/>
+File: %1<byte value="xd"/>
+Reason: %2</source>
+        <translation>Größe und Lage des Fensters konnten nicht gespeichert werden.<byte value="xd"/>
+<byte value="xd"/>
+Datei: %1<byte value="xd"/>
+Grund: %2</translation>
+    </message>
 </context>
 </TS>
