@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -16,8 +17,10 @@ class QLockFile;
 
 namespace qs::detail {
 
-// (path, value) pairs, the path with '/' between groups.
-using IniValues = QList<std::pair<QString, QString>>;
+// (path, value) pairs, the path with '/' between groups. No value removes: a key's lines for a
+// key's path, or a whole section, its header and every line in it, for a group's path ending
+// in '/'. Removals apply to the file as read.
+using IniValues = QList<std::pair<QString, std::optional<QString>>>;
 
 // The text of one settings file as it was read, every byte kept. Keys are found by their path
 // ('/' between groups), spelled as in files that QSettings writes (percent escapes in names,
@@ -49,6 +52,8 @@ private:
         QString path;          // a key's path, or the group a header opens
     };
     QString decode(QByteArrayView bytes) const;
+    // The lines the removals among values take out.
+    QSet<qsizetype> linesRemoved(const IniValues &values) const;
     QString valueOf(const Line &line) const;
     QByteArrayView bytes(const Line &line) const;
 

@@ -327,13 +327,37 @@ QStringList IniText::childKeys(const QString &group) const
     return keys;
 }
 
+QSet<qsizetype> IniText::linesRemoved(const IniValues &values) const
+{
+    QSet<qsizetype> removed;
+    for (const auto &[given, value] : values) {
+        if (value)
+            continue;
+        const bool group = given.endsWith(u'/');
+        const QString path = normalizedPath(given);
+        bool inGroup = false; // within a header of the group being removed
+        for (qsizetype i = 0; i < m_lines.size(); ++i) {
+            const Line &line = m_lines[i];
+            if (line.kind == Kind::Header)
+                inGroup = group && line.path == path;
+            if (inGroup || (!group && line.kind == Kind::Key && line.path == path))
+                removed.insert(i);
+        }
+    }
+    return removed;
+}
+
 QByteArray IniText::withValues(const IniValues &values) const
 {
     QHash<qsizetype, QString> replaced;                      // line -> its new text
     QHash<qsizetype, QStringList> added;                     // line -> new key lines after it
     QList<std::pair<QString, QStringList>> tail;             // new sections: header, key lines
     QHash<QString, std::pair<qsizetype, qsizetype>> newKeys; // path -> (line or -1-section, at)
-    for (const auto &[given, value] : values) {
+    const QSet<qsizetype> removed = linesRemoved(values);
+    for (const auto &[given, wanted] : values) {
+        if (!wanted)
+            continue;
+        const QString &value = *wanted;
         const QString path = normalizedPath(given);
         const QString text = escapedValue(value);
         if (const auto made = newKeys.constFind(path); made != newKeys.cend()) {
@@ -362,7 +386,7 @@ QByteArray IniText::withValues(const IniValues &values) const
             newKeys.insert(path, {-1 - (newSection - tail.begin()), newSection->second.size() - 1});
         }
     }
-    if (replaced.isEmpty() && added.isEmpty() && tail.isEmpty())
+    if (replaced.isEmpty() && added.isEmpty() && tail.isEmpty() && removed.isEmpty())
         return m_content;
 
     const auto build = [&](bool utf8) -> std::optional<QByteArray> {
@@ -382,6 +406,11 @@ QByteArray IniText::withValues(const IniValues &values) const
             const Line &line = m_lines[i];
             const QByteArrayView eol = QByteArrayView(m_content).sliced(
                 line.start + line.length, line.end - line.start - line.length);
+            if (removed.contains(i)) {
+                for (const QString &text : added.value(i))
+                    fits = append(text) && fits;
+                continue;
+            }
             if (const auto text = replaced.constFind(i); text != replaced.cend()) {
                 const std::optional<QByteArray> bytes = encode(*text);
                 fits = fits && bytes;

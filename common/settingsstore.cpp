@@ -71,8 +71,12 @@ bool SettingsStore::setMany(const QString &application, const QList<SettingsWrit
                             StoreFailure *failure)
 {
     QSettings store(storeKey(application), QSettings::NativeFormat);
-    for (const SettingsWrite &write : writes)
-        store.setValue(settingsKey(write.section, write.key), write.value);
+    for (const SettingsWrite &write : writes) {
+        if (write.remove)
+            store.remove(settingsKey(write.section, write.key));
+        else
+            store.setValue(settingsKey(write.section, write.key), write.value);
+    }
     store.sync();
     if (store.status() == QSettings::NoError)
         return true;
@@ -193,7 +197,7 @@ bool SettingsStore::change(const QString &application, const SettingsChange &cha
             const std::optional<QString> general = handWrittenGeneralKey(write.section, write.key);
             values.emplace_back(
                 general && !current.value(path) && current.value(*general) ? *general : path,
-                write.value);
+                write.remove ? std::nullopt : std::optional(write.value));
         }
         return values;
     };

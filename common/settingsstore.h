@@ -14,6 +14,8 @@ namespace qs {
 struct SettingsWrite
 {
     QString section, key, value;
+    // Removes the key instead, or with an empty key the whole section and what is below it.
+    bool remove = false;
 };
 
 // Why a write to the store did not happen: the file (or registry key) and the reason, for the

@@ -189,3 +189,28 @@ TEST(HandWrittenStore, NothingIsKeptInTheTemporaryFolder)
         EXPECT_EQ(SettingsSnapshot(App).get("Sec", "Other"), tmp);
     }
 }
+
+TEST(HandWrittenStore, ARemovalTakesOutOnlyItsSectionOrKey)
+{
+    // A file saved on Windows: byte-order mark, CR LF, comments; a removal leaves every other
+    // byte where it was, and a key of the same name in another section.
+    const QByteArray text = "\xEF\xBB\xBF; profiles\r\n[_Program]\r\nNumProfs=3\r\nProf1=Home\r\n"
+                            "Prof3=Lab\r\n\r\n[Lab]\r\n; the lab\r\nUser=lab\r\n\r\n[Home]\r\n"
+                            "User=pat\r\nProf3=kept\r\n";
+    const detail::IniText before(text);
+    const QByteArray after =
+        before.withValues({{"_Program/Prof3", std::nullopt}, {"Lab/", std::nullopt}});
+    EXPECT_EQ(after, QByteArray("\xEF\xBB\xBF; profiles\r\n[_Program]\r\nNumProfs=3\r\n"
+                                "Prof1=Home\r\n\r\n[Home]\r\nUser=pat\r\nProf3=kept\r\n"));
+    // Through the store, for both kinds at once, as a profile's removal writes them.
+    if (!test::SettingsInFiles)
+        return;
+    ASSERT_TRUE(test::writeSettingsFile(SettingsStore::filePath(App), text));
+    ASSERT_TRUE(SettingsStore::setMany(
+        App, {{"_Program", "Prof3", {}, true}, {"Lab", {}, {}, true}, {"Home", "User", "sam"}}));
+    const SettingsSnapshot now(App);
+    EXPECT_EQ(now.keys("_Program"), (QStringList{"NumProfs", "Prof1"}));
+    EXPECT_EQ(now.keys("Lab"), QStringList());
+    EXPECT_EQ(now.get("Home", "User"), "sam");
+    EXPECT_EQ(now.get("Home", "Prof3"), "kept");
+}
