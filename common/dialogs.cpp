@@ -57,6 +57,9 @@ int QtDialogs::showMessage(const QString &text, int style, const QString &captio
     case mb::Critical:
         box.setIcon(QMessageBox::Critical);
         break;
+    case mb::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
     case mb::Information:
         box.setIcon(QMessageBox::Information);
         break;

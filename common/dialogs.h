@@ -16,6 +16,7 @@ inline constexpr int OkOnly = 0;
 inline constexpr int YesNoCancel = 3;
 inline constexpr int YesNo = 4;
 inline constexpr int Critical = 16;
+inline constexpr int Question = 32;
 inline constexpr int Information = 64;
 inline constexpr int ButtonMask = 0x7;
 inline constexpr int IconMask = 0x70;

@@ -4,6 +4,7 @@
 #include "captionbitmaps.h"
 #include "captionfit.h"
 #include "helpviewer.h"
+#include "hostinterface.h"
 #include "paths.h"
 #include "profilecommands.h"
 #include "programicon.h"
@@ -12,8 +13,12 @@
 #include "titlestrip.h"
 #include "twips.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -60,6 +65,16 @@ void label(const char *name, const QString &text, const QRect &place, QWidget *p
     l->setGeometry(place);
 }
 
+// The first row of that name, compared exactly; -1 for none.
+int rowNamed(const ProfileList &list, const QString &name)
+{
+    for (qsizetype i = 0; i < list.rows.size(); ++i) {
+        if (list.rows[i].name == name)
+            return int(i);
+    }
+    return -1;
+}
+
 } // namespace
 
 ProfChooser::ProfChooser(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
@@ -78,6 +93,7 @@ ProfChooser::ProfChooser(std::unique_ptr<Dialogs> dialogs, QWidget *parent)
     layOutForFont(this);
     createTray();
     watchNotificationArea();
+    watchStores();
     createHelp();
     connectHandlers();
     load();
@@ -110,6 +126,16 @@ void ProfChooser::createControls()
     m_apply =
         button("cmdApply", translate("seatpick", "&Apply"), twips(3555, 1125, 1005, 285), this);
     m_apply->setDefault(true);
+
+    // Remove Profile: on the list's context menu, and Del in the list or its drop-down.
+    m_remove = new QAction(translate("seatpick", "Remove Profile"), this);
+    m_remove->setObjectName(QStringLiteral("remove_profile"));
+    m_remove->setShortcut(QKeySequence::Delete);
+    m_remove->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_remove->setEnabled(false);
+    m_combo->addAction(m_remove);
+    m_combo->view()->addAction(m_remove);
+    m_combo->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void ProfChooser::createFrame()
@@ -143,6 +169,43 @@ void ProfChooser::createTray()
     m_tray->show();
 }
 
+void ProfChooser::watchStores()
+{
+    // Many changes in a row, as one save makes, are read once.
+    m_refresh = new QTimer(this);
+    m_refresh->setSingleShot(true);
+    m_refresh->setInterval(150);
+    connect(m_refresh, &QTimer::timeout, this, &ProfChooser::refreshFromStores);
+#ifdef Q_OS_WIN
+    // The host's settings live in the registry there: a look each second is as current.
+    auto *poll = new QTimer(this);
+    poll->setInterval(1000);
+    connect(poll, &QTimer::timeout, m_refresh, qOverload<>(&QTimer::start));
+    poll->start();
+#else
+    // The folder, too: a store is replaced by a new file, and one made later is seen there.
+    const QString store = SettingsStore::filePath(StoreApp);
+    const QString folder = QFileInfo(store).absolutePath();
+    const QStringList paths{store, SettingsStore::filePath(host::SettingsApp), folder};
+    QDir().mkpath(folder);
+    auto *watcher = new QFileSystemWatcher(this);
+    const auto watchAll = [watcher, paths] {
+        for (const QString &path : paths) {
+            if (QFileInfo::exists(path) && !watcher->files().contains(path) &&
+                !watcher->directories().contains(path))
+                watcher->addPath(path);
+        }
+    };
+    watchAll();
+    const auto changed = [this, watchAll] {
+        watchAll();
+        m_refresh->start();
+    };
+    connect(watcher, &QFileSystemWatcher::fileChanged, this, changed);
+    connect(watcher, &QFileSystemWatcher::directoryChanged, this, changed);
+#endif
+}
+
 void ProfChooser::createHelp()
 {
     m_helpFile = programDirectory() + QStringLiteral("\\help\\seatpick.hlp");
@@ -162,8 +225,11 @@ void ProfChooser::connectHandlers()
     // The handler runs for the program's selections and for every pick, even of the same entry.
     connect(m_combo, &QComboBox::currentIndexChanged, this, &ProfChooser::comboSelected);
     connect(m_combo, &QComboBox::activated, this, &ProfChooser::comboSelected);
-    for (QLineEdit *edit : {m_name, m_user, m_email, m_server})
+    for (QLineEdit *edit : {m_name, m_user, m_email, m_server}) {
         connect(edit, &QLineEdit::textChanged, this, &ProfChooser::fieldChanged);
+        connect(edit, &QLineEdit::textEdited, this, [this] { m_typed = true; });
+    }
+    connect(m_remove, &QAction::triggered, this, &ProfChooser::removePickedProfile);
     connect(m_new, &QPushButton::clicked, this, &ProfChooser::newProfile);
     connect(m_update, &QPushButton::clicked, this, &ProfChooser::updateProfile);
     connect(m_apply, &QPushButton::clicked, this, &ProfChooser::applyProfile);
@@ -211,15 +277,81 @@ void ProfChooser::LoadSettings()
         m_dialogs->msgBox(storeReadMessage(error), mb::OkOnly | mb::Critical);
         return;
     }
-    {
-        const QSignalBlocker blocker(m_combo);
-        m_combo->clear();
-        for (const Profile &row : m_rows.rows)
-            m_combo->addItem(row.name);
-        m_combo->setCurrentIndex(-1);
-    }
+    m_typed = false;
+    fillList();
     if (m_rows.selectFirst)
         m_combo->setCurrentIndex(0);
+}
+
+void ProfChooser::fillList()
+{
+    const QSignalBlocker blocker(m_combo);
+    m_combo->clear();
+    QFont bold = m_combo->font();
+    bold.setBold(true);
+    const Profile &current = m_rows.rows.first();
+    for (const Profile &row : m_rows.rows) {
+        m_combo->addItem(row.name);
+        const bool active = m_combo->count() > 1 && row.user == current.user &&
+                            row.email == current.email && row.server == current.server;
+        if (active)
+            m_combo->setItemData(m_combo->count() - 1, bold, Qt::FontRole);
+    }
+    m_combo->setCurrentIndex(-1);
+}
+
+int ProfChooser::pickedRow() const
+{
+    return rowNamed(m_rows, m_combo->currentText());
+}
+
+void ProfChooser::refreshFromStores()
+{
+    ProfileList rows;
+    try {
+        rows = readProfileList(programDirectory());
+    } catch (const StoreReadError &) {
+        // Said at the user's next command; a watch that fires cannot interrupt with a message.
+        return;
+    }
+    if (rows.rows == m_rows.rows && rows.sections == m_rows.sections)
+        return;
+    const QString picked = m_combo->currentText();
+    const bool blankOfNew = m_combo->currentIndex() >= 0 && picked.isEmpty();
+    m_rows = rows;
+    fillList();
+    const QSignalBlocker blocker(m_combo);
+    if (blankOfNew) {
+        m_combo->insertItem(0, QString());
+        m_combo->setCurrentIndex(0);
+        return;
+    }
+    int at = rowNamed(m_rows, picked);
+    if (at < 0 && m_rows.selectFirst)
+        at = 0;
+    m_combo->setCurrentIndex(at);
+    if (!m_typed && at >= 0)
+        comboSelected();
+}
+
+void ProfChooser::removePickedProfile()
+{
+    const int row = pickedRow();
+    if (row < 1)
+        return;
+    const QString question =
+        translate("seatpick", "Remove the profile %1?").arg(m_rows.rows[row].name);
+    if (m_dialogs->msgBox(question, mb::YesNo | mb::Question) != mb::Yes)
+        return;
+    StoreFailure failure;
+    rebuildUnlessFailed(removeProfile(m_rows.sections[row], &failure)
+                            ? QList<StoreFailure>{}
+                            : QList<StoreFailure>{failure});
+}
+
+void ProfChooser::bringToFront()
+{
+    trayPressed();
 }
 
 Profile ProfChooser::fields() const
@@ -229,17 +361,17 @@ Profile ProfChooser::fields() const
 
 void ProfChooser::comboSelected()
 {
-    // The first row of that name, compared exactly; the blank entry of New finds none.
-    const QString picked = m_combo->currentText();
-    for (const Profile &row : m_rows.rows) {
-        if (row.name == picked) {
-            m_name->setText(row.name);
-            m_user->setText(row.user);
-            m_email->setText(row.email);
-            m_server->setText(row.server);
-            return;
-        }
-    }
+    // The first row of that name; the blank entry of New finds none.
+    m_remove->setEnabled(pickedRow() >= 1);
+    const int picked = pickedRow();
+    if (picked < 0)
+        return;
+    m_typed = false;
+    const Profile &row = m_rows.rows[picked];
+    m_name->setText(row.name);
+    m_user->setText(row.user);
+    m_email->setText(row.email);
+    m_server->setText(row.server);
 }
 
 void ProfChooser::fieldChanged()

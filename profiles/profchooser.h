@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class QAction;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
@@ -41,6 +42,13 @@ public:
 
     // Rebuilds the rows and the list from the stores.
     void LoadSettings();
+    // Follows what another program changed in the stores: the list, and the fields unless the
+    // user has typed in them since the last pick, Update or Apply.
+    void refreshFromStores();
+    // Asks, then removes the picked profile; "Current" is not a profile and stays.
+    void removePickedProfile();
+    // Shows the window as a press on the notification-area icon does.
+    void bringToFront();
     // Paints the title strip fading from (red, green, blue) to black.
     void DoTitle(int red, int green, int blue);
     // Starts moving the window as a drag on a caption would: by the window manager's move for
@@ -86,6 +94,12 @@ private:
     void createHelp();
     void connectHandlers();
     void load();
+    // Watches the store files, so that the list follows other programs' changes.
+    void watchStores();
+    // The list's entries from m_rows, the profile the host has now in bold.
+    void fillList();
+    // The row of m_rows the list shows picked; -1 for none, as for the blank entry of New.
+    int pickedRow() const;
 
     void comboSelected();
     void fieldChanged();
@@ -120,6 +134,10 @@ private:
     QPushButton *m_update = nullptr;
     QSystemTrayIcon *m_tray = nullptr;
     QTimer *m_trayWatch = nullptr;
+    QTimer *m_refresh = nullptr;
+    QAction *m_remove = nullptr;
+    // The user typed in a field since the last pick, Update or Apply.
+    bool m_typed = false;
 };
 
 } // namespace qs::profiles

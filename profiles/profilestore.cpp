@@ -61,6 +61,7 @@ ProfileList readProfileList(const QString &serverDefault)
         list.rows.append({CurrentName, host.get(host::CollabSection, host::UserIdKey),
                           host.get(host::CollabSection, host::EmailKey),
                           host.get(host::CollabLanSection, host::ServerKey, serverDefault)});
+        list.sections.append(QString());
     }
 
     const SettingsSnapshot store(StoreApp);
@@ -75,6 +76,7 @@ ProfileList readProfileList(const QString &serverDefault)
             continue;
         list.rows.append({store.get(section, NameKey, section), store.get(section, UserKey),
                           store.get(section, EmailKey), store.get(section, ServerKey)});
+        list.sections.append(section);
     }
     list.selectFirst = true;
     return list;
@@ -122,6 +124,29 @@ bool saveProfile(const Profile &p, StoreFailure *failure)
         StoreApp,
         [&p](const SettingsSnapshot &current, QString *reason) {
             return profileWrites(current, p, reason);
+        },
+        failure);
+}
+
+QList<SettingsWrite> removalWrites(const SettingsSnapshot &snapshot, const QString &section)
+{
+    QList<SettingsWrite> writes;
+    for (const QString &key : snapshot.keys(ProgramSection)) {
+        if (slotOfKey(key) && snapshot.get(ProgramSection, key) == section)
+            writes.append({ProgramSection, key, {}, true});
+    }
+    // A slot a hand edit pointed at the program's own section loses only the slot.
+    if (!section.startsWith(u'_'))
+        writes.append({section, {}, {}, true});
+    return writes;
+}
+
+bool removeProfile(const QString &section, StoreFailure *failure)
+{
+    return SettingsStore::change(
+        StoreApp,
+        [&section](const SettingsSnapshot &current, QString *) {
+            return std::optional(removalWrites(current, section));
         },
         failure);
 }

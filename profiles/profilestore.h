@@ -39,6 +39,8 @@ struct Profile
 struct ProfileList
 {
     QList<Profile> rows;
+    // The store section of each row; empty for "Current".
+    QStringList sections;
     // False when no profile was ever saved: then nothing is selected after a rebuild.
     bool selectFirst = false;
 };
@@ -68,5 +70,12 @@ std::optional<QList<SettingsWrite>> profileWrites(const SettingsSnapshot &snapsh
 // Saves p over what is on disk now; false when the store could not be written, and then
 // failure (if given) says where and why.
 bool saveProfile(const Profile &p, StoreFailure *failure = nullptr);
+
+// The writes that remove the profile stored in section: the section, and every slot that names
+// it. The other slots keep their numbers and the count stays, so a reader that walks the slots
+// up to the count skips the gap, and a new profile never takes a number a reader still has.
+QList<SettingsWrite> removalWrites(const SettingsSnapshot &snapshot, const QString &section);
+// Removes the profile stored in section as one change; false (and failure) as saveProfile.
+bool removeProfile(const QString &section, StoreFailure *failure = nullptr);
 
 } // namespace qs::profiles

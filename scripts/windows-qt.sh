@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # scripts/windows-qt.sh : prints the folder of a static Qt for Windows (MinGW-w64), building it
 # first when the cache has none for Debian's Qt version. Debian ships no Qt for MinGW, so this
-# builds Debian's own qt6-base source: only Core, Gui, Widgets, PrintSupport and Test, with the
+# builds Debian's own qt6-base source: only Core, Gui, Widgets, PrintSupport, Network and Test, with the
 # bundled third-party libraries, no OpenGL and no tablet support (Debian's source lacks it).
 # About 40 minutes on two cores, once; the result is kept in
 # ${XDG_CACHE_HOME:-~/.cache}/quillsite-accessories/, keyed on the Qt version. Progress goes to
@@ -13,7 +13,8 @@ need_packages dpkg-dev cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w6
 
 version="$(dpkg-query -W -f '${Version}' qt6-base-dev)"
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/quillsite-accessories"
-prefix="$cache/qt-${version//[^A-Za-z0-9.+-]/_}-mingw64-static"
+# "-net": the build that includes Network, for the programs' local sockets.
+prefix="$cache/qt-${version//[^A-Za-z0-9.+-]/_}-mingw64-static-net"
 mkdir -p "$cache"
 # The cross toolchain, for Qt and for the suite alike.
 cat >"$cache/mingw.cmake" <<'TOOLCHAIN'
@@ -56,7 +57,7 @@ sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(ope
 
 
 features=()
-for f in opengl dynamicgl tabletevent sql network dbus concurrent xml testlib_selfcover \
+for f in opengl dynamicgl tabletevent sql dbus concurrent xml testlib_selfcover \
     system_zlib system_pcre2 system_harfbuzz system_freetype system_png system_jpeg \
     system_doubleconversion; do
     features+=("-DFEATURE_$f=OFF")

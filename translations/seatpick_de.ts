@@ -117,5 +117,13 @@ Grund: %2</translation>
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
+    <message>
+        <source>Remove Profile</source>
+        <translation>Profil entfernen</translation>
+    </message>
+    <message>
+        <source>Remove the profile %1?</source>
+        <translation>Das Profil %1 entfernen?</translation>
+    </message>
 </context>
 </TS>
