@@ -208,6 +208,8 @@ void frmMain::createControls()
         m_treeView->expand(m_treeModel->rootIndex());
         m_treeView->setCurrentIndex(m_treeModel->rootIndex());
         m_refreshedNode = NotRefreshed;
+        // The status bar names the new gallery at once, not only after the next click.
+        m_statusText->setText(m_document->fullPath(selectedNode()));
     });
     connect(m_treeView->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &frmMain::selectionChanged);

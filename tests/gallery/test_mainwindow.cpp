@@ -117,6 +117,7 @@ TEST(GalleryWindow, OpenFillsTheTreeAndSelectingListsItems)
     EXPECT_EQ(w.nodeTexts(), (QStringList{"Holiday", "Animals", "Buildings"}));
     EXPECT_EQ(w.window->currentFilePath(), path);
     EXPECT_EQ(w.rowCount(), 0);
+    EXPECT_EQ(w.window->statusText(), "Holiday");
 
     w.selectNode(1);
     EXPECT_EQ(w.rows(), (QStringList{"Cat|cat.gif", "Dog|dog.jpg"}));
