@@ -1,3 +1,4 @@
+#include "besideeventloop.h"
 #include "editdlg.h"
 #include "frmmain.h"
 #include "hostautomation.h"
@@ -25,8 +26,19 @@ void editDlg::printDocument()
         return;
     }
     const QString title = m_document.title();
-    const QString reason = printTemplateFile(printer, title, title);
-    if (!reason.isEmpty())
+    QString reason;
+    // Beside the event loop, telling the pages sent; Cancel ends the job after the last one.
+    runBesideEventLoop(
+        this, translate("tagloom32", "Printing %1...").arg(title),
+        [&](WorkProgress &progress) {
+            reason = printTemplateFile(printer, title, title, [&](int pages) {
+                progress.setLabel(
+                    translate("tagloom32", "Printing %1: page %2...").arg(title).arg(pages));
+                return !progress.cancelled();
+            });
+        },
+        true);
+    if (!reason.isEmpty() && reason != printingStopped())
         m_frame->dialogs().msgBox(
             translate("tagloom32", "The template %1 could not be printed: %2.").arg(title, reason),
             mb::OkOnly | mb::Critical);

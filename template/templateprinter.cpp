@@ -187,7 +187,42 @@ QString printCopies(PageSink &sink, const QString &path, const QString &title,
     return {};
 }
 
-QString printTemplateFile(QPrinter &printer, const QString &path, const QString &title)
+QString printingStopped()
+{
+    return translate("tagloom32", "printing was cancelled");
+}
+
+namespace {
+
+// Passes pages on, telling onPage after each; a false answer stops the printing.
+class ReportingSink : public PageSink
+{
+public:
+    ReportingSink(PageSink &sink, const PageProgress &onPage)
+        : m_sink(sink)
+        , m_onPage(onPage)
+    {
+    }
+    QString beginJob() override { return m_sink.beginJob(); }
+    QString page(const QStringList &lines) override
+    {
+        if (QString reason = m_sink.page(lines); !reason.isEmpty())
+            return reason;
+        return !m_onPage || m_onPage(++m_sent) ? QString() : printingStopped();
+    }
+    QString endJob() override { return m_sink.endJob(); }
+    qsizetype fit(QStringView line) const override { return m_sink.fit(line); }
+
+private:
+    PageSink &m_sink;
+    const PageProgress &m_onPage;
+    int m_sent = 0;
+};
+
+} // namespace
+
+QString printTemplateFile(QPrinter &printer, const QString &path, const QString &title,
+                          const PageProgress &onPage)
 {
     PrintChoice choice;
     choice.copies = std::max(1, printer.copyCount());
@@ -200,7 +235,8 @@ QString printTemplateFile(QPrinter &printer, const QString &path, const QString 
     printer.setCopyCount(1);
     printer.setPrintRange(QPrinter::AllPages);
     printer.setFromTo(0, 0);
-    PrinterSink sink(printer);
+    PrinterSink printed(printer);
+    ReportingSink sink(printed, onPage);
     return printCopies(sink, path, title, choice, !printer.outputFileName().isEmpty());
 }
 

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
+
 class QPrinter;
 
 namespace qs::stencil {
@@ -39,9 +41,17 @@ struct PrintChoice
 QString printCopies(PageSink &sink, const QString &path, const QString &title,
                     const PrintChoice &choice, bool oneJob);
 
+// Told the number of pages sent so far after each page; false stops the printing there.
+using PageProgress = std::function<bool(int pagesSent)>;
+// What printCopies returns when onPage stopped it.
+QString printingStopped();
+
 // The same on a printer, each line at the left margin in its default font, a line wider than the
 // page going on over the next, the pages, copies and order the print dialog asked for. Printing to
 // a file puts the copies into that one file, since jobs of their own would each replace it.
-QString printTemplateFile(QPrinter &printer, const QString &path, const QString &title);
+// Stopped by onPage, the job ends after the last page sent: a printer prints the pages it has,
+// a file holds them, readable; the user saw how far it had come.
+QString printTemplateFile(QPrinter &printer, const QString &path, const QString &title,
+                          const PageProgress &onPage = {});
 
 } // namespace qs::stencil

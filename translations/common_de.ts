@@ -165,5 +165,9 @@ Reason: %2</source>
 Datei: %1<byte value="xd"/>
 Grund: %2</translation>
     </message>
+    <message>
+        <source>Cancelling...</source>
+        <translation>Wird abgebrochen...</translation>
+    </message>
 </context>
 </TS>

@@ -502,5 +502,17 @@ Speichern Sie diese unter einem anderen Namen, oder schließen Sie zuerst das an
         <source>(Carriage Return)</source>
         <translation>(Zeilenumbruch)</translation>
     </message>
+    <message>
+        <source>Printing %1...</source>
+        <translation>%1 wird gedruckt...</translation>
+    </message>
+    <message>
+        <source>Printing %1: page %2...</source>
+        <translation>%1 wird gedruckt: Seite %2...</translation>
+    </message>
+    <message>
+        <source>printing was cancelled</source>
+        <translation>das Drucken wurde abgebrochen</translation>
+    </message>
 </context>
 </TS>

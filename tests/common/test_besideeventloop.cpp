@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 
@@ -58,4 +59,48 @@ TEST(BesideEventLoop, AQuickReadShowsNothingAndAFailureReachesTheCaller)
     EXPECT_FALSE(shown);
     EXPECT_THROW(runBesideEventLoop(&window, "failing", [] { throw std::runtime_error("no"); }),
                  std::runtime_error);
+}
+
+TEST(BesideEventLoop, WorkThatMayBeStoppedShowsItsProgressAndStopsOnCancel)
+{
+    QWidget window;
+    window.show();
+    for (const bool cancellable : {true, false}) {
+        SCOPED_TRACE(cancellable ? "cancellable" : "not cancellable");
+        QString seen;
+        bool hasCancel = false;
+        QTimer watcher;
+        QObject::connect(&watcher, &QTimer::timeout, &window, [&] {
+            auto *busy = window.findChild<QProgressDialog *>("frmBusy");
+            if (!busy || !busy->isVisible() || !busy->labelText().startsWith("Step "))
+                return;
+            seen = busy->labelText();
+            auto *cancel = busy->findChild<QPushButton *>();
+            hasCancel = cancel && cancel->isVisible();
+            if (hasCancel)
+                cancel->click();
+        });
+        watcher.start(20);
+        bool stopped = false;
+        runBesideEventLoop(
+            &window, "Working...",
+            [&](WorkProgress &progress) {
+                // Steps until the indicator showed one of them and, where it can, was cancelled.
+                const QDeadlineTimer deadline(20000);
+                for (int step = 1; !deadline.hasExpired(); ++step) {
+                    progress.setLabel(QStringLiteral("Step %1").arg(step));
+                    if (progress.cancelled()) {
+                        stopped = true;
+                        return;
+                    }
+                    if (!cancellable && !seen.isEmpty())
+                        return;
+                    QThread::msleep(5);
+                }
+            },
+            cancellable);
+        EXPECT_TRUE(seen.startsWith("Step ")) << seen.toStdString();
+        EXPECT_EQ(hasCancel, cancellable);
+        EXPECT_EQ(stopped, cancellable);
+    }
 }

@@ -6,7 +6,10 @@
 
 #include <QBuffer>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QTimer>
 
 using namespace qs;
 using namespace qs::stencil;
@@ -413,4 +416,34 @@ TEST(TemplatePrinter, ALongItemPrintsWholeOverLinesThatPushThePageBreak)
         EXPECT_TRUE(s.dialogs->messages().isEmpty());
         EXPECT_EQ(pdfPages(pdf), c.pages);
     }
+}
+
+// A long print runs beside the window, shows the pages sent, and Cancel ends it cleanly: the PDF
+// holds the pages printed so far, readable, and no failure is reported.
+TEST(TemplatePrinter, ALongPrintShowsItsPagesAndCancelKeepsThoseDone)
+{
+    const QString path = testHome() + "/long.htp";
+    writeAll(path, numberedLines(200'000)); // 4,000 pages
+    Stencilry s;
+    s.open(path);
+    const QString pdf = testHome() + "/out.pdf";
+    s.dialogs->answerPrint(true, toPdf(pdf));
+    QString shownLabel;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto *busy = s.frame->findChild<QProgressDialog *>("frmBusy");
+        if (!busy || !busy->isVisible() || !busy->labelText().contains(": page "))
+            return;
+        shownLabel = busy->labelText();
+        watcher.stop();
+        busy->findChild<QPushButton *>()->click();
+    });
+    watcher.start(20);
+    s.trigger("file_print");
+    EXPECT_TRUE(shownLabel.startsWith("Printing " + path + ": page ")) << shownLabel.toStdString();
+    EXPECT_TRUE(s.dialogs->messages().isEmpty());
+    const int pages = pdfPages(pdf);
+    EXPECT_GE(pages, 1);
+    EXPECT_LT(pages, 4000);
+    EXPECT_TRUE(readAll(pdf).trimmed().endsWith("%%EOF"));
 }
