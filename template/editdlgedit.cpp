@@ -58,7 +58,7 @@ void editDlg::copyItem()
     if (row < 0)
         return;
     QGuiApplication::clipboard()->setMimeData(
-        itemsMimeData({m_document.rows()[static_cast<size_t>(row)]}));
+        itemsMimeData({m_document.item(row)}));
 }
 
 void editDlg::cutItem()

@@ -114,7 +114,7 @@ void editDlg::editItem()
     const int row = selectedRow();
     if (row < 0)
         return;
-    const TemplateItem item = m_document.rows()[static_cast<size_t>(row)];
+    const TemplateItem item = m_document.item(row);
     switch (item.ItemKind) {
     case kind::Text: {
         const QString text = m_frame->dialogs().inputBox(
@@ -170,7 +170,7 @@ void editDlg::findItem()
 
     // Every row with exactly the found text, as few ranges as the rows allow.
     QItemSelection selection;
-    const std::vector<int> rows = m_document.rowsWithText(m_document.rows()[size_t(found)].text);
+    const std::vector<int> rows = m_document.rowsWithText(m_document.field(found, 0));
     for (size_t k = 0; k < rows.size();) {
         size_t last = k;
         while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)

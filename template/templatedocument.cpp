@@ -105,8 +105,8 @@ void TemplateDocument::append(TemplateItem item)
 
 void TemplateDocument::replace(int row, TemplateItem item)
 {
-    m_undo->push(
-        new ReplaceStep(*this, translate("tagloom32", "Edit Item"), row, oneLine(std::move(item))));
+    const StoredRow stored = m_texts.store({oneLine(std::move(item))}).front();
+    m_undo->push(new ReplaceStep(*this, translate("tagloom32", "Edit Item"), row, stored));
 }
 
 void TemplateDocument::remove(int row, const QString &step)
@@ -122,7 +122,7 @@ void TemplateDocument::insertItems(int row, std::vector<TemplateItem> items, con
     for (TemplateItem &item : items)
         item = oneLine(std::move(item));
     const int n = static_cast<int>(items.size());
-    m_undo->push(RowsStep::inserting(*this, step, {{row, n}}, std::move(items)));
+    m_undo->push(RowsStep::inserting(*this, step, {{row, n}}, m_texts.store(items)));
 }
 
 int TemplateDocument::moveRow(int from, int before, const QString &step)
@@ -145,13 +145,16 @@ int TemplateDocument::moveDown(int row)
     return moveRow(row, row + 2, translate("tagloom32", "Move Down"));
 }
 
-void TemplateDocument::insertRuns(const RowRuns &runs, std::vector<TemplateItem> &items)
+void TemplateDocument::insertRuns(const RowRuns &runs, std::vector<StoredRow> &items)
 {
     if (runs.size() == 1) {
         const int first = runs.front().first;
         if (m_observer)
             m_observer->rowsAboutToBeInserted(first, first + runs.front().second - 1);
-        m_rows.insert(m_rows.begin() + first, std::make_move_iterator(items.begin()),
+        if (m_rows.empty())
+            m_rows.swap(items); // a file opened: no second copy of its rows
+        else
+            m_rows.insert(m_rows.begin() + first, std::make_move_iterator(items.begin()),
                       std::make_move_iterator(items.end()));
         if (m_observer)
             m_observer->rowsInserted();
@@ -160,7 +163,7 @@ void TemplateDocument::insertRuns(const RowRuns &runs, std::vector<TemplateItem>
     // Rows in many places: one pass, so that a long file read into a long list stays linear.
     if (m_observer)
         m_observer->rowsAboutToBeReset();
-    std::vector<TemplateItem> merged;
+    std::vector<StoredRow> merged;
     merged.reserve(m_rows.size() + items.size());
     size_t old = 0;
     size_t next = 0;
@@ -177,9 +180,9 @@ void TemplateDocument::insertRuns(const RowRuns &runs, std::vector<TemplateItem>
         m_observer->rowsReset();
 }
 
-std::vector<TemplateItem> TemplateDocument::takeRuns(const RowRuns &runs)
+std::vector<StoredRow> TemplateDocument::takeRuns(const RowRuns &runs)
 {
-    std::vector<TemplateItem> out;
+    std::vector<StoredRow> out;
     if (runs.size() == 1) {
         const auto [first, n] = runs.front();
         if (m_observer)
@@ -193,7 +196,7 @@ std::vector<TemplateItem> TemplateDocument::takeRuns(const RowRuns &runs)
     }
     if (m_observer)
         m_observer->rowsAboutToBeReset();
-    std::vector<TemplateItem> kept;
+    std::vector<StoredRow> kept;
     kept.reserve(m_rows.size());
     size_t row = 0;
     for (const auto &[first, n] : runs) {
@@ -210,7 +213,7 @@ std::vector<TemplateItem> TemplateDocument::takeRuns(const RowRuns &runs)
     return out;
 }
 
-void TemplateDocument::swapRow(int row, TemplateItem &item)
+void TemplateDocument::swapRow(int row, StoredRow &item)
 {
     std::swap(m_rows[static_cast<size_t>(row)], item);
     if (m_observer)
@@ -238,7 +241,8 @@ int TemplateDocument::findItem(const QString &prefix, int from) const
     from = std::clamp(from, 0, n - 1);
     for (int k = 0; k < n; ++k) {
         const int row = (from + k) % n;
-        if (m_rows[static_cast<size_t>(row)].text.startsWith(prefix, Qt::CaseInsensitive))
+        // Only as much of each text is decoded as the prefix can match.
+        if (field(row, 0, prefix.size()).startsWith(prefix, Qt::CaseInsensitive))
             return row;
     }
     return -1;
@@ -248,92 +252,109 @@ std::vector<int> TemplateDocument::rowsWithText(const QString &text) const
 {
     std::vector<int> out;
     for (int row = 0; row < count(); ++row)
-        if (m_rows[static_cast<size_t>(row)].text == text)
+        if (field(row, 0) == text)
             out.push_back(row);
+    return out;
+}
+
+std::vector<TemplateItem> TemplateDocument::rows() const
+{
+    std::vector<TemplateItem> out;
+    out.reserve(m_rows.size());
+    for (const StoredRow &row : m_rows)
+        out.push_back(m_texts.item(row));
     return out;
 }
 
 std::optional<ReadStop> TemplateDocument::ReadTemplate(QByteArrayView bytes)
 {
-    return read(bytes, false, nullptr);
+    FileResult result = take(read(bytes.toByteArray(), false), false);
+    if (result.status == FileResult::Done)
+        return std::nullopt;
+    return std::move(result.stop);
 }
 
-std::optional<ReadStop> TemplateDocument::read(QByteArrayView bytes, bool wholeTemplate,
-                                               bool *foreign)
+FileRead TemplateDocument::read(QByteArray bytes, bool wholeTemplate) const
 {
-    QString text = decodeText(bytes);
+    FileRead out;
+    const bool utf8 = isValidUtf8(bytes);
     // A byte-order mark from an editor is no part of the first line.
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    ParsedTemplate parsed = parseTemplate(text);
-    text.clear();
-
-    std::optional<ReadStop> stop = std::move(parsed.stop);
-    // Another program's file keeps only what came before its first line that is not ours.
-    if (wholeTemplate && parsed.foreign) {
-        parsed.steps.resize(parsed.stepsBeforeForeign);
-        stop = std::move(parsed.foreign);
-        if (foreign)
-            *foreign = true;
-    }
+    const qsizetype start = utf8 && bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    out.text = {std::move(bytes), utf8 ? TextLayout::FileUtf8 : TextLayout::File1252};
+    const QByteArrayView text = QByteArrayView(out.text.bytes).sliced(start);
+    // No more rows than lines: one allocation instead of a growing copy.
+    out.rows.reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
 
     // Block p goes in at position p: the rows already there move down, and a line that adds
     // nothing leaves the next existing row in its place.
-    RowRuns runs;
-    std::vector<TemplateItem> items;
+    std::optional<ReadStop> pastTheEnd;
     size_t existing = 0;
     size_t placed = 0;
     size_t position = 0;
-    for (ReadStep &step : parsed.steps) {
+    const ScanStops stops = scanTemplate(text, wholeTemplate, [&](int line, int k, qint64 offset) {
         ++position;
-        if (!step.item) {
+        if (k == 0) {
             if (existing < m_rows.size()) {
                 ++existing;
                 ++placed;
             }
-            continue;
+            return true;
         }
         if (placed != position - 1) {
-            stop = ReadStop{step.line, translate("tagloom32",
-                                                 "the item there would go to position %1, past the "
-                                                 "end of the list, because a line before it holds "
-                                                 "no item")
-                                           .arg(position)};
-            if (foreign)
-                *foreign = false;
-            break;
+            pastTheEnd = ReadStop{line, translate("tagloom32",
+                                                  "the item there would go to position %1, past "
+                                                  "the end of the list, because a line before it "
+                                                  "holds no item")
+                                            .arg(position)};
+            return false;
         }
         const int at = static_cast<int>(placed++);
-        if (!runs.empty() && runs.back().first + runs.back().second == at)
-            ++runs.back().second;
+        if (!out.runs.empty() && out.runs.back().first + out.runs.back().second == at)
+            ++out.runs.back().second;
         else
-            runs.emplace_back(at, 1);
-        items.push_back(std::move(*step.item));
-    }
-    if (items.empty())
-        return stop;
-    if (wholeTemplate)
-        insertRuns(runs, items);
-    else
-        m_undo->push(RowsStep::inserting(*this, translate("tagloom32", "Insert File"),
-                                         std::move(runs), std::move(items)));
-    return stop;
+            out.runs.emplace_back(at, 1);
+        out.rows.push_back({offset + start, 0, static_cast<quint8>(k)});
+        return true;
+    });
+    // Another program's file keeps only what came before its first line that is not ours.
+    if (pastTheEnd)
+        out.result = {FileResult::ReadStopped, {}, std::move(*pastTheEnd)};
+    else if (wholeTemplate && stops.foreign)
+        out.result = {FileResult::NotATemplate, {}, *stops.foreign};
+    else if (stops.stop)
+        out.result = {FileResult::ReadStopped, {}, *stops.stop};
+    return out;
 }
 
-FileResult TemplateDocument::readFile(const QString &path, bool wholeTemplate)
+FileRead TemplateDocument::readFile(const QString &path, bool wholeTemplate) const
 {
     QString reason;
-    const std::optional<QByteArray> bytes = readWholeFile(path, reason);
+    std::optional<QByteArray> bytes = readWholeFile(path, reason);
     if (!bytes) {
-        if (reason.isEmpty())
-            return {};
-        return {FileResult::ReadStopped, path, ReadStop{0, reason}};
+        FileRead none;
+        if (!reason.isEmpty())
+            none.result = {FileResult::ReadStopped, path, ReadStop{0, reason}};
+        return none;
     }
-    bool foreign = false;
-    if (auto stop = read(*bytes, wholeTemplate, &foreign))
-        return {foreign ? FileResult::NotATemplate : FileResult::ReadStopped, path,
-                std::move(*stop)};
-    return {};
+    FileRead out = read(std::move(*bytes), wholeTemplate);
+    if (out.result.status != FileResult::Done)
+        out.result.file = path;
+    return out;
+}
+
+FileResult TemplateDocument::take(FileRead read, bool wholeTemplate)
+{
+    if (read.rows.empty())
+        return std::move(read.result);
+    const quint32 text = m_texts.add(std::move(read.text));
+    for (StoredRow &row : read.rows)
+        row.text = text;
+    if (wholeTemplate)
+        insertRuns(read.runs, read.rows);
+    else
+        m_undo->push(RowsStep::inserting(*this, translate("tagloom32", "Insert File"),
+                                         std::move(read.runs), std::move(read.rows)));
+    return std::move(read.result);
 }
 
 void TemplateDocument::replaceWith(TemplateDocument &&other)
@@ -342,6 +363,7 @@ void TemplateDocument::replaceWith(TemplateDocument &&other)
         m_observer->rowsAboutToBeReset();
     m_undo->clear();
     m_rows = std::move(other.m_rows);
+    m_texts = std::move(other.m_texts);
     m_title = std::move(other.m_title);
     m_marked = other.boolDirty();
     if (m_observer)
@@ -356,7 +378,7 @@ QString TemplateDocument::shownTitle() const
 FileResult TemplateDocument::OpenDocument(const QString &path)
 {
     m_title = path;
-    FileResult result = readFile(path, true);
+    FileResult result = take(readFile(path, true), true);
     if (result.status == FileResult::ReadStopped || result.status == FileResult::NotATemplate) {
         m_title = UntitledTitle;
         result.pathForgotten = true;
@@ -367,18 +389,45 @@ FileResult TemplateDocument::OpenDocument(const QString &path)
 FileResult TemplateDocument::InsertTemplateFile(const QString &path)
 {
     // Stray lines have their meaning here: each keeps an existing row between the inserted ones.
+    return insertRead(readForInsert(path));
+}
+
+FileRead TemplateDocument::readForInsert(const QString &path) const
+{
     return readFile(path, false);
+}
+
+FileResult TemplateDocument::insertRead(FileRead read)
+{
+    return take(std::move(read), false);
 }
 
 FileResult TemplateDocument::SaveDocument()
 {
+    FileResult result = writeDocument();
+    if (result.status == FileResult::Done)
+        markSaved();
+    return result;
+}
+
+FileResult TemplateDocument::writeDocument() const
+{
     if (isUntitled())
         return {FileResult::NeedsName, {}, {}};
-    const QString reason = writeWholeFile(m_title, templateText(m_rows));
+    const QString reason = writeWholeFile(m_title, fileBytes());
     if (!reason.isEmpty())
         return {FileResult::SaveFailed, m_title, ReadStop{0, reason}};
-    markSaved();
     return {FileResult::Done, m_title, {}};
+}
+
+QByteArray TemplateDocument::fileBytes() const
+{
+    QByteArray out;
+    out.reserve(m_texts.byteSize() + qsizetype(m_rows.size()) * 2 + 2);
+    for (const StoredRow &row : m_rows)
+        m_texts.appendBlock(out, row);
+    out += CrLf;
+    return out;
 }
 
 FileResult TemplateDocument::SaveDocumentAs(const QString &path)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "templateitem.h"
+#include "templaterows.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -12,34 +15,6 @@ class QUndoStack;
 
 namespace qs::stencil {
 
-// Item kinds; each is also the row's picture in ImageList1.
-namespace kind {
-inline constexpr int Text = 1;
-inline constexpr int CarriageReturn = 2;
-inline constexpr int InputDialog = 3;
-inline constexpr int OpenDialog = 4;
-} // namespace kind
-
-inline const QString UntitledTitle = QStringLiteral("Untitled");
-inline const QString CarriageReturnText = QStringLiteral("(Carriage Return)");
-
-// One row of a template: its kind, its text and the three tag columns. Every field is one line.
-struct TemplateItem
-{
-    int ItemKind = kind::Text;
-    QString text;
-    QString subItem[3];
-
-    bool operator==(const TemplateItem &) const = default;
-};
-
-// Where and why reading stopped before the end of a file.
-struct ReadStop
-{
-    int line = 0; // 1-based; 0 when the file could not be read at all
-    QString reason;
-};
-
 // What a file routine leaves for the window to tell the user.
 struct FileResult
 {
@@ -51,6 +26,18 @@ struct FileResult
     bool pathForgotten = false; // Open read only part of the file and dropped its name
     // The message for ReadStopped, NotATemplate and SaveFailed.
     QString message() const;
+};
+
+// Runs of 0-based rows, each a first row and a count, in ascending order.
+using RowRuns = std::vector<std::pair<int, int>>;
+
+// A file read but not yet in a document: its text, its rows and where they go.
+struct FileRead
+{
+    FileResult result;
+    StoredText text;
+    std::vector<StoredRow> rows; // pointing into text
+    RowRuns runs;
 };
 
 // Told about changes of the rows, so that a model over them can follow.
@@ -71,9 +58,6 @@ public:
     virtual void rowChanged(int row) = 0;
 };
 
-// Runs of 0-based rows, each a first row and a count, in ascending order.
-using RowRuns = std::vector<std::pair<int, int>>;
-
 // A field is one line of the file: a line break typed or pasted into it would split the item.
 TemplateItem oneLine(TemplateItem item);
 
@@ -89,7 +73,15 @@ public:
     TemplateDocument(const TemplateDocument &) = delete;
     TemplateDocument &operator=(const TemplateDocument &) = delete;
 
-    const std::vector<TemplateItem> &rows() const { return m_rows; }
+    // Every row decoded: for small documents and checks; the windows ask for one at a time.
+    std::vector<TemplateItem> rows() const;
+    TemplateItem item(int row) const { return m_texts.item(m_rows[static_cast<size_t>(row)]); }
+    int kindAt(int row) const { return m_rows[static_cast<size_t>(row)].kind; }
+    // Field 0 (the text) or 1 to 3 (the tags) of the 0-based row, at most limit characters.
+    QString field(int row, int field, qsizetype limit = -1) const
+    {
+        return m_texts.field(m_rows[static_cast<size_t>(row)], field, limit);
+    }
     int count() const { return static_cast<int>(m_rows.size()); }
     const QString &title() const { return m_title; }
     bool isUntitled() const { return m_title == UntitledTitle; }
@@ -126,9 +118,17 @@ public:
     FileResult OpenDocument(const QString &path);
     // Reads path's items into the top of the rows; the title stays.
     FileResult InsertTemplateFile(const QString &path);
+    // The same in two halves: the reading, which changes nothing and so may run on another
+    // thread while the document stays as it is, and the change, as one undo step.
+    FileRead readForInsert(const QString &path) const;
+    FileResult insertRead(FileRead read);
     // Writes the rows to the file named by the title, replacing it atomically; NeedsName for
     // an untitled document.
     FileResult SaveDocument();
+    // Only the writing, which changes nothing: markSaved() after a Done.
+    FileResult writeDocument() const;
+    // The file's bytes for the rows.
+    QByteArray fileBytes() const;
     // Takes path as the title, then saves.
     FileResult SaveDocumentAs(const QString &path);
 
@@ -153,17 +153,19 @@ private:
     friend class MoveStep;
 
     // The raw changes the undo steps make; each tells the observer.
-    void insertRuns(const RowRuns &runs, std::vector<TemplateItem> &items);
-    std::vector<TemplateItem> takeRuns(const RowRuns &runs);
-    void swapRow(int row, TemplateItem &item);
+    void insertRuns(const RowRuns &runs, std::vector<StoredRow> &items);
+    std::vector<StoredRow> takeRuns(const RowRuns &runs);
+    void swapRow(int row, StoredRow &item);
     void moveRaw(int from, int before);
 
     // wholeTemplate: reading stops at the first line no template holds, and says so in foreign;
     // the rows read are the state opened. Otherwise they come in as one step of the undo stack.
-    std::optional<ReadStop> read(QByteArrayView bytes, bool wholeTemplate, bool *foreign);
-    FileResult readFile(const QString &path, bool wholeTemplate);
+    FileRead read(QByteArray bytes, bool wholeTemplate) const;
+    FileRead readFile(const QString &path, bool wholeTemplate) const;
+    FileResult take(FileRead read, bool wholeTemplate);
 
-    std::vector<TemplateItem> m_rows;
+    RowTexts m_texts;
+    std::vector<StoredRow> m_rows;
     QString m_title = UntitledTitle;
     RowObserver *m_observer = nullptr;
     std::unique_ptr<QUndoStack> m_undo;

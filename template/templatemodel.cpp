@@ -59,19 +59,18 @@ QVariant TemplateModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_document.count())
         return {};
-    const TemplateItem &item = m_document.rows()[static_cast<size_t>(index.row())];
+    const int itemKind = m_document.kindAt(index.row());
     switch (role) {
-    case Qt::DisplayRole: {
+    case Qt::DisplayRole:
         // The row names a line break in the user's language; the item keeps the text it has.
-        if (item.ItemKind == kind::CarriageReturn && index.column() == 0)
+        if (itemKind == kind::CarriageReturn && index.column() == 0)
             return translate("tagloom32", "(Carriage Return)");
-        const QString &field = index.column() == 0 ? item.text : item.subItem[index.column() - 1];
-        // Laying out a line of millions of characters would freeze the window at every paint.
-        return field.size() > DisplayLimit ? field.left(DisplayLimit) : field;
-    }
+        // Laying out a line of millions of characters would freeze the window at every paint,
+        // and decoding it all at every paint would too.
+        return m_document.field(index.row(), index.column(), DisplayLimit);
     case Qt::DecorationRole:
         if (index.column() == 0 && m_images)
-            return m_images->icon(item.ItemKind);
+            return m_images->icon(itemKind);
         break;
     default:
         break;
@@ -122,7 +121,7 @@ QMimeData *TemplateModel::mimeData(const QModelIndexList &indexes) const
         return nullptr;
     std::vector<TemplateItem> items;
     for (int row : rows)
-        items.push_back(m_document.rows()[static_cast<size_t>(row)]);
+        items.push_back(m_document.item(row));
     QMimeData *data = itemsMimeData(items);
     if (rows.size() == 1)
         data->setData(DraggedRowType, QStringLiteral("%1 %2 %3")

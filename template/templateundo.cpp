@@ -11,7 +11,7 @@ RowsStep::RowsStep(TemplateDocument &document, const QString &text, RowRuns runs
 }
 
 RowsStep *RowsStep::inserting(TemplateDocument &document, const QString &text, RowRuns runs,
-                              std::vector<TemplateItem> items)
+                              std::vector<StoredRow> items)
 {
     auto *step = new RowsStep(document, text, std::move(runs), true);
     step->m_held = std::move(items);
@@ -43,7 +43,7 @@ void RowsStep::put()
 {
     m_document.insertRuns(m_runs, m_held);
     // Assigning {} would keep the capacity: a million rows' worth for a large Insert File.
-    std::vector<TemplateItem>().swap(m_held);
+    std::vector<StoredRow>().swap(m_held);
 }
 
 void RowsStep::take()
@@ -52,11 +52,11 @@ void RowsStep::take()
 }
 
 ReplaceStep::ReplaceStep(TemplateDocument &document, const QString &text, int row,
-                         TemplateItem item)
+                         StoredRow item)
     : QUndoCommand(text)
     , m_document(document)
     , m_row(row)
-    , m_other(std::move(item))
+    , m_other(item)
 {
 }
 

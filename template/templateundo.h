@@ -13,7 +13,7 @@ class RowsStep : public QUndoCommand
 public:
     // Inserts items at runs (their places afterwards) on redo.
     static RowsStep *inserting(TemplateDocument &document, const QString &text, RowRuns runs,
-                               std::vector<TemplateItem> items);
+                               std::vector<StoredRow> items);
     // Takes the rows of runs out on redo.
     static RowsStep *removing(TemplateDocument &document, const QString &text, RowRuns runs);
 
@@ -27,7 +27,7 @@ private:
 
     TemplateDocument &m_document;
     RowRuns m_runs;
-    std::vector<TemplateItem> m_held;
+    std::vector<StoredRow> m_held;
     bool m_insertOnRedo;
 };
 
@@ -35,7 +35,7 @@ private:
 class ReplaceStep : public QUndoCommand
 {
 public:
-    ReplaceStep(TemplateDocument &document, const QString &text, int row, TemplateItem item);
+    ReplaceStep(TemplateDocument &document, const QString &text, int row, StoredRow item);
     void redo() override { swap(); }
     void undo() override { swap(); }
 
@@ -44,7 +44,7 @@ private:
 
     TemplateDocument &m_document;
     int m_row;
-    TemplateItem m_other;
+    StoredRow m_other;
 };
 
 // One row moves to another place.
