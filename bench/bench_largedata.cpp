@@ -11,10 +11,13 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
+#include <QUndoStack>
 
 #include "editdlg.h"
 #include "frmmain.h"
@@ -44,6 +47,7 @@ Gap measure(const std::function<void()> &step)
 {
     Gap gap;
     QElapsedTimer sinceTick;
+    QElapsedTimer stepClock;
     QTimer ticker;
     ticker.setInterval(10);
     QObject::connect(&ticker, &QTimer::timeout, &ticker, [&] {
@@ -51,7 +55,6 @@ Gap measure(const std::function<void()> &step)
         sinceTick.restart();
     });
     bool done = false;
-    QElapsedTimer stepClock;
     ticker.start();
     sinceTick.start();
     QTimer::singleShot(0, &ticker, [&] {
@@ -74,6 +77,43 @@ double peakRssMb()
 {
     return qs::bench::peakResidentMb();
 }
+
+// The most memory the steps after it took beyond what the process held when it was made, as a
+// multiple of a file's size: what a document costs over the window showing it.
+class DocumentMemory
+{
+public:
+    explicit DocumentMemory(qint64 fileBytes)
+        : m_fileBytes(fileBytes)
+    {
+        qs::bench::restartPeak();
+        m_before = qs::bench::residentBytes();
+    }
+    void report(benchmark::State &state, const char *prefix = "doc") const
+    {
+        const double taken = double(qs::bench::peakResidentBytes() - m_before);
+        state.counters[std::string(prefix) + "_peak_mb"] = taken / 1e6;
+        state.counters[std::string(prefix) + "_peak_x_file"] = taken / double(m_fileBytes);
+    }
+
+private:
+    qint64 m_fileBytes;
+    long long m_before = 0;
+};
+
+// Prints to a PDF file instead of asking for a printer.
+class PdfDialogs : public BenchDialogs
+{
+public:
+    using BenchDialogs::BenchDialogs;
+    QString pdfPath;
+    bool print(QPrinter &printer) override
+    {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfPath);
+        return true;
+    }
+};
 
 // The longest event-loop gap of each step, and how long opening and saving took.
 void writeOrAbort(const QString &path, const QByteArray &bytes)
@@ -125,6 +165,7 @@ void largeGallery(benchmark::State &state)
         auto *tree = window.findChild<QTreeView *>(QStringLiteral("TreeView1"));
         auto *list = window.findChild<QTreeView *>(QStringLiteral("ListView1"));
         QApplication::processEvents();
+        const DocumentMemory memory(QFile(path).size());
 
         const Gap open = measure([&] { window.action(QStringLiteral("file_open"))->trigger(); });
         dialogs->messages = 0; // Open asks first whether to save the untitled gallery
@@ -146,13 +187,15 @@ void largeGallery(benchmark::State &state)
             !QFile(path).open(QIODevice::ReadOnly))
             state.SkipWithError("a step did not do what it should");
         reportSteps(state, open, scroll, select, edit, save);
+        memory.report(state);
     }
     state.counters["file_mb"] = fileMb;
     state.counters["peak_rss_mb"] = peakRssMb();
 }
 
-// A template of a million text items: open, scroll to the end, select the last item, edit it
-// and save, through the frame's commands.
+// A template of a million text items through the frame's commands: open, scroll to the end,
+// select the last item, edit it and save; then find an item near the end, insert the file
+// again on top, and print the saved file to PDF.
 void largeTemplate(benchmark::State &state)
 {
     const int items = static_cast<int>(state.range(0));
@@ -168,9 +211,10 @@ void largeTemplate(benchmark::State &state)
     const double fileMb = QFile(path).size() / 1e6;
     installHostIn(dir);
     for (auto _ : state) {
-        auto *dialogs = new BenchDialogs(QStringLiteral("tagloom32"));
+        auto *dialogs = new PdfDialogs(QStringLiteral("tagloom32"));
         dialogs->openPath = path;
         dialogs->inputText = QStringLiteral("<p>edited</p>");
+        dialogs->pdfPath = dir.filePath(QStringLiteral("large.pdf"));
         stencil::frmMain frame{std::unique_ptr<Dialogs>(dialogs)};
         frame.show();
         QApplication::processEvents();
@@ -182,6 +226,7 @@ void largeTemplate(benchmark::State &state)
                             return a;
             std::abort();
         };
+        const DocumentMemory memory(QFile(path).size());
         const Gap open = measure([&] { command(QStringLiteral("file_open"))->trigger(); });
         stencil::editDlg *doc = frame.activeDocument();
         auto *list = doc->findChild<QTreeView *>(QStringLiteral("ListView1"));
@@ -190,12 +235,31 @@ void largeTemplate(benchmark::State &state)
             [&] { list->setCurrentIndex(list->model()->index(list->model()->rowCount() - 1, 0)); });
         const Gap edit = measure([&] { command(QStringLiteral("edit_item"))->trigger(); });
         const Gap save = measure([&] { command(QStringLiteral("file_save"))->trigger(); });
-        if (dialogs->messages != 0 || doc->document().count() != items ||
-            doc->document().rows().back().text != dialogs->inputText ||
-            doc->document().boolDirty()) {
-            state.SkipWithError("a step did not do what it should");
-        }
+        const bool saved = dialogs->messages == 0 && doc->document().count() == items &&
+                           doc->document().item(items - 1).text == dialogs->inputText &&
+                           !doc->document().boolDirty();
         reportSteps(state, open, scroll, select, edit, save);
+        memory.report(state);
+
+        // Find starts at the selected row and goes round: the item sought is one before it.
+        list->setCurrentIndex(list->model()->index(0, 0));
+        dialogs->inputText = QStringLiteral("<p>item %1<").arg(items - 1);
+        const Gap find = measure([&] { command(QStringLiteral("find_item"))->trigger(); });
+        const bool found = list->currentIndex().row() == items - 2;
+        const Gap insert = measure([&] { command(QStringLiteral("insert_file"))->trigger(); });
+        const bool inserted = doc->document().count() == 2 * items;
+        const Gap print = measure([&] { command(QStringLiteral("file_print"))->trigger(); });
+        const bool printed = QFileInfo(dialogs->pdfPath).size() > 0 && dialogs->messages == 0;
+        if (!saved || !found || !inserted || !printed)
+            state.SkipWithError("a step did not do what it should");
+        state.counters["find_gap_ms"] = find.longestMs;
+        state.counters["find_ms"] = find.stepMs;
+        state.counters["insert_gap_ms"] = insert.longestMs;
+        state.counters["insert_ms"] = insert.stepMs;
+        state.counters["print_gap_ms"] = print.longestMs;
+        state.counters["print_ms"] = print.stepMs;
+        // The document undone to the file's rows, so that closing does not ask.
+        doc->document().undoStack()->setClean();
     }
     state.counters["file_mb"] = fileMb;
     state.counters["peak_rss_mb"] = peakRssMb();
@@ -218,10 +282,12 @@ void hugeTemplateLine(benchmark::State &state)
         stencil::frmMain frame{std::unique_ptr<Dialogs>(dialogs)};
         frame.show();
         QApplication::processEvents();
+        const DocumentMemory memory(QFile(path).size());
         const Gap open = measure([&] { frame.OpenDocument(); });
+        memory.report(state); // before the check below decodes the whole line
         const stencil::editDlg *doc = frame.activeDocument();
         if (dialogs->messages != 0 || !doc || doc->document().count() != 1 ||
-            doc->document().rows().front().text.size() != megabytes * 1'000'000)
+            doc->document().field(0, 0).size() != megabytes * 1'000'000)
             state.SkipWithError("the template did not open whole");
         state.counters["open_gap_ms"] = open.longestMs;
         state.counters["open_ms"] = open.stepMs;

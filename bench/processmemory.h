@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <string>
 #endif
 
 namespace qs::bench {
@@ -29,6 +30,35 @@ inline double peakResidentMb()
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return double(usage.ru_maxrss) / 1024; // Linux counts it in KB
+#endif
+}
+
+// Starts counting the most memory held in RAM anew, so that a step's peak is its own; where the
+// system cannot, the peak stays the process's.
+inline void restartPeak()
+{
+#ifndef Q_OS_WIN
+    std::ofstream("/proc/self/clear_refs") << "5";
+#endif
+}
+
+// The most memory the process has held in RAM since restartPeak(), in bytes.
+inline long long peakResidentBytes()
+{
+#ifdef Q_OS_WIN
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<long long>(counters.PeakWorkingSetSize);
+#else
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    while (status >> word)
+        if (word == "VmHWM:") {
+            long long kb = 0;
+            status >> kb;
+            return kb * 1024;
+        }
+    return 0;
 #endif
 }
 

@@ -139,8 +139,7 @@ void editDlg::createActions()
     connect(m_menus[1], &QMenu::aboutToShow, this, &editDlg::updateEditMenu);
     followUndoStack(action(QStringLiteral("edit_undo")), action(QStringLiteral("edit_redo")),
                     m_document.undoStack());
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-            &editDlg::updateEditMenu);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &editDlg::updateEditMenu);
 }
 
 void editDlg::createList()

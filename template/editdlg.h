@@ -70,6 +70,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Writes the document beside the event loop; a Done marks it saved.
+    FileResult writeBesideEventLoop();
     void createActions();
     void createList();
     // Edit and Remove are enabled while a row is selected: set when the selection changes and

@@ -1,3 +1,4 @@
+#include "besideeventloop.h"
 #include "editdlg.h"
 #include "frmmain.h"
 #include "translation.h"
@@ -10,7 +11,18 @@ bool editDlg::saveDocument()
 {
     if (m_document.isUntitled())
         return saveDocumentAs();
-    return showResult(m_document.SaveDocument());
+    return showResult(writeBesideEventLoop());
+}
+
+FileResult editDlg::writeBesideEventLoop()
+{
+    // A template of many megabytes takes a while to write: the windows keep painting.
+    FileResult result;
+    runBesideEventLoop(this, translate("tagloom32", "Saving %1...").arg(m_document.title()),
+                       [&] { result = m_document.writeDocument(); });
+    if (result.status == FileResult::Done)
+        m_document.markSaved();
+    return result;
 }
 
 bool editDlg::saveDocumentAs()
@@ -28,7 +40,8 @@ bool editDlg::saveDocumentAs()
             mb::OkOnly | mb::Information);
         return false;
     }
-    const FileResult result = m_document.SaveDocumentAs(*path);
+    m_document.setTitle(*path);
+    const FileResult result = writeBesideEventLoop();
     showTitle();
     return showResult(result);
 }
@@ -36,7 +49,10 @@ bool editDlg::saveDocumentAs()
 void editDlg::insertFile()
 {
     if (const std::optional<QString> path = m_frame->chooseTemplate(false)) {
-        const FileResult result = m_document.InsertTemplateFile(*path);
+        FileRead read;
+        runBesideEventLoop(this, translate("tagloom32", "Reading %1...").arg(*path),
+                           [&] { read = m_document.readForInsert(*path); });
+        const FileResult result = m_document.insertRead(std::move(read));
         if (result.status == FileResult::ReadStopped)
             m_frame->forgetChosenName();
         showResult(result);

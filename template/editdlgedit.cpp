@@ -57,8 +57,7 @@ void editDlg::copyItem()
     const int row = selectedRow();
     if (row < 0)
         return;
-    QGuiApplication::clipboard()->setMimeData(
-        itemsMimeData({m_document.item(row)}));
+    QGuiApplication::clipboard()->setMimeData(itemsMimeData({m_document.item(row)}));
 }
 
 void editDlg::cutItem()

@@ -1,3 +1,4 @@
+#include "besideeventloop.h"
 #include "editdlg.h"
 #include "frmmain.h"
 #include "promptdialogs.h"
@@ -161,7 +162,14 @@ void editDlg::findItem()
     const int from = selectedRow();
     if (from < 0)
         return;
-    const int found = m_document.findItem(name, from);
+    // A million rows take a moment to search: the windows keep painting meanwhile.
+    int found = -1;
+    std::vector<int> rows;
+    runBesideEventLoop(this, translate("tagloom32", "Finding %1...").arg(name), [&] {
+        found = m_document.findItem(name, from);
+        if (found >= 0)
+            rows = m_document.rowsWithText(m_document.field(found, 0));
+    });
     QItemSelectionModel *selected = m_list->selectionModel();
     if (found < 0) {
         selected->clearSelection();
@@ -170,7 +178,6 @@ void editDlg::findItem()
 
     // Every row with exactly the found text, as few ranges as the rows allow.
     QItemSelection selection;
-    const std::vector<int> rows = m_document.rowsWithText(m_document.field(found, 0));
     for (size_t k = 0; k < rows.size();) {
         size_t last = k;
         while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)

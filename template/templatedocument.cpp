@@ -155,7 +155,7 @@ void TemplateDocument::insertRuns(const RowRuns &runs, std::vector<StoredRow> &i
             m_rows.swap(items); // a file opened: no second copy of its rows
         else
             m_rows.insert(m_rows.begin() + first, std::make_move_iterator(items.begin()),
-                      std::make_move_iterator(items.end()));
+                          std::make_move_iterator(items.end()));
         if (m_observer)
             m_observer->rowsInserted();
         return;
@@ -414,20 +414,25 @@ FileResult TemplateDocument::writeDocument() const
 {
     if (isUntitled())
         return {FileResult::NeedsName, {}, {}};
-    const QString reason = writeWholeFile(m_title, fileBytes());
+    // A megabyte at a time, so that saving a large template does not hold a second copy of it.
+    const QString reason = writeFileInParts(m_title, [this](QIODevice &file) {
+        QByteArray part;
+        for (size_t row = 0; row <= m_rows.size(); ++row) {
+            if (row == m_rows.size())
+                part += CrLf;
+            else
+                m_texts.appendBlock(part, m_rows[row]);
+            if (part.size() >= (1 << 20) || row == m_rows.size()) {
+                if (file.write(part) != part.size())
+                    return false;
+                part.clear();
+            }
+        }
+        return true;
+    });
     if (!reason.isEmpty())
         return {FileResult::SaveFailed, m_title, ReadStop{0, reason}};
     return {FileResult::Done, m_title, {}};
-}
-
-QByteArray TemplateDocument::fileBytes() const
-{
-    QByteArray out;
-    out.reserve(m_texts.byteSize() + qsizetype(m_rows.size()) * 2 + 2);
-    for (const StoredRow &row : m_rows)
-        m_texts.appendBlock(out, row);
-    out += CrLf;
-    return out;
 }
 
 FileResult TemplateDocument::SaveDocumentAs(const QString &path)

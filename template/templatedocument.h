@@ -127,8 +127,7 @@ public:
     FileResult SaveDocument();
     // Only the writing, which changes nothing: markSaved() after a Done.
     FileResult writeDocument() const;
-    // The file's bytes for the rows.
-    QByteArray fileBytes() const;
+    void setTitle(const QString &path) { m_title = path; }
     // Takes path as the title, then saves.
     FileResult SaveDocumentAs(const QString &path);
 

@@ -67,11 +67,17 @@ std::optional<QByteArray> readWholeFile(const QString &path, QString &reason)
 
 QString writeWholeFile(const QString &path, const QByteArray &bytes)
 {
+    return writeFileInParts(path,
+                            [&](QIODevice &file) { return file.write(bytes) == bytes.size(); });
+}
+
+QString writeFileInParts(const QString &path, const std::function<bool(QIODevice &)> &write)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
     // commit() flushes too, but would replace the file even when that last flush falls short.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
+    if (!write(file) || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return reason;

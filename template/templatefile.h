@@ -3,7 +3,10 @@
 #include "templatedocument.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QStringView>
+
+#include <functional>
 
 #include <optional>
 #include <vector>
@@ -38,5 +41,7 @@ std::optional<QByteArray> readWholeFile(const QString &path, QString &reason);
 // Replaces path with bytes so that a failure leaves the previous file as it was; returns the
 // reason of a failure, or the empty text.
 QString writeWholeFile(const QString &path, const QByteArray &bytes);
+// The same for a file written a part at a time: write returns false when a write falls short.
+QString writeFileInParts(const QString &path, const std::function<bool(QIODevice &)> &write);
 
 } // namespace qs::stencil

@@ -60,25 +60,25 @@ std::vector<StoredRow> RowTexts::store(const std::vector<TemplateItem> &items)
     return rows;
 }
 
-QByteArrayView RowTexts::rawField(const StoredRow &row, int field) const
+QByteArrayView RowTexts::rawField(const StoredRow &row, int field, qint64 limit) const
 {
     const StoredText &text = m_texts[row.text];
     ByteLines lines(text.bytes, row.offset);
+    // A line of a hundred megabytes is not searched to its end for a glimpse of its start.
     if (text.layout == TextLayout::Items) {
         for (int k = 0; k < field; ++k)
             lines.next();
-        return lines.next();
+        return lines.next(limit);
     }
     // A file's block: the marker line, then the fields of a prompt item one to a line.
-    const QByteArrayView marker = lines.next();
     if (row.kind == kind::Text)
-        return field == 0 ? marker.sliced(2) : QByteArrayView();
+        return field == 0 ? lines.next(limit < 0 ? -1 : limit + 2).sliced(2) : QByteArrayView();
     const int fields = row.kind == kind::InputDialog ? 3 : row.kind == kind::OpenDialog ? 4 : 0;
     if (field >= fields)
         return {};
-    for (int k = 0; k < field; ++k)
+    for (int k = 0; k <= field; ++k)
         lines.next();
-    return lines.next();
+    return lines.next(limit);
 }
 
 QString RowTexts::decode(const StoredRow &row, QByteArrayView raw) const
@@ -92,11 +92,11 @@ QString RowTexts::field(const StoredRow &row, int field, qsizetype limit) const
     if (field == 0 && row.kind == kind::CarriageReturn &&
         m_texts[row.text].layout != TextLayout::Items)
         return CarriageReturnText;
-    QByteArrayView raw = rawField(row, field);
+    // A UTF-16 unit takes at most three bytes; what a cut character leaves goes with left().
+    const QByteArrayView raw = rawField(row, field, limit < 0 ? -1 : limit * 3);
     if (limit < 0 || raw.size() <= limit)
         return decode(row, raw);
-    // A UTF-16 unit takes at most three bytes; what a cut character leaves goes with left().
-    return decode(row, raw.first(std::min(raw.size(), limit * 3))).left(limit);
+    return decode(row, raw).left(limit);
 }
 
 TemplateItem RowTexts::item(const StoredRow &row) const
@@ -130,17 +130,11 @@ void RowTexts::appendBlock(QByteArray &out, const StoredRow &row) const
         return;
     }
     out += CrLf;
-    for (int field = 0; field < (k == kind::InputDialog ? 3 : k == kind::OpenDialog ? 4 : 0);
+    for (int field = 0; field < (k == kind::InputDialog  ? 3
+                                 : k == kind::OpenDialog ? 4
+                                                         : 0);
          ++field)
         put(rawField(row, field));
-}
-
-qsizetype RowTexts::byteSize() const
-{
-    qsizetype size = 0;
-    for (const StoredText &text : m_texts)
-        size += text.bytes.size();
-    return size;
 }
 
 } // namespace qs::stencil

@@ -45,12 +45,12 @@ public:
     QString field(const StoredRow &row, int field, qsizetype limit = -1) const;
     // Appends the row's block as a file holds it, in the encoding files are written in.
     void appendBlock(QByteArray &out, const StoredRow &row) const;
-    qsizetype byteSize() const;
     const QByteArray &bytes(quint32 text) const { return m_texts[text].bytes; }
 
 private:
-    // The raw bytes of field 0 to 3 of row; empty when the kind has no such field.
-    QByteArrayView rawField(const StoredRow &row, int field) const;
+    // The raw bytes of field 0 to 3 of row, at most limit of them when limit >= 0; empty when
+    // the kind has no such field.
+    QByteArrayView rawField(const StoredRow &row, int field, qint64 limit = -1) const;
     QString decode(const StoredRow &row, QByteArrayView raw) const;
 
     std::vector<StoredText> m_texts;
@@ -68,12 +68,14 @@ public:
     bool atEnd() const { return m_pos >= m_text.size(); }
     qint64 pos() const { return m_pos; }
     int line() const { return m_line; }
-    // The next line without its terminator; call only when not at the end.
-    QByteArrayView next()
+    // The next line without its terminator; call only when not at the end. With a limit, at
+    // most that many bytes of it, and the lines after it can no longer be read.
+    QByteArrayView next(qint64 limit = -1)
     {
         const qint64 start = m_pos;
         const char *begin = m_text.data() + start;
-        const char *end = m_text.data() + m_text.size();
+        const char *end =
+            m_text.data() + (limit < 0 ? m_text.size() : std::min(m_text.size(), start + limit));
         const char *at = std::find_if(begin, end, [](char c) { return c == '\r' || c == '\n'; });
         ++m_line;
         m_pos = at - m_text.data();
@@ -108,7 +110,7 @@ QString beginsNoItem();
 // Splits a template's bytes into its blocks, calling onStep(line, kind, offset) for each block
 // (kind 0 for a line that adds nothing) until it returns false. With stopAtForeign, the scan
 // ends before the first step that holds a line no template holds.
-template<class OnStep>
+template <class OnStep>
 ScanStops scanTemplate(QByteArrayView bytes, bool stopAtForeign, OnStep &&onStep)
 {
     ScanStops stops;

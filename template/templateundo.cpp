@@ -51,8 +51,7 @@ void RowsStep::take()
     m_held = m_document.takeRuns(m_runs);
 }
 
-ReplaceStep::ReplaceStep(TemplateDocument &document, const QString &text, int row,
-                         StoredRow item)
+ReplaceStep::ReplaceStep(TemplateDocument &document, const QString &text, int row, StoredRow item)
     : QUndoCommand(text)
     , m_document(document)
     , m_row(row)

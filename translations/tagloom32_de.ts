@@ -503,6 +503,18 @@ Speichern Sie diese unter einem anderen Namen, oder schließen Sie zuerst das an
         <translation>(Zeilenumbruch)</translation>
     </message>
     <message>
+        <source>Saving %1...</source>
+        <translation>%1 wird gespeichert...</translation>
+    </message>
+    <message>
+        <source>Reading %1...</source>
+        <translation>%1 wird gelesen...</translation>
+    </message>
+    <message>
+        <source>Finding %1...</source>
+        <translation>%1 wird gesucht...</translation>
+    </message>
+    <message>
         <source>Printing %1...</source>
         <translation>%1 wird gedruckt...</translation>
     </message>
