@@ -1,4 +1,5 @@
 #include "aboutinfo.h"
+#include "besideeventloop.h"
 #include "categorytreemodel.h"
 #include "commandspecs.h"
 #include "helpviewer.h"
@@ -63,7 +64,7 @@ bool frmMain::mayExit(bool mayAsk)
         translate("artshelf", "Exit"))) {
     case mb::Yes:
         // A cancelled or failed save keeps the program open.
-        if (currentFilePath().isEmpty() ? !fileSaveAs() : !report(m_document->save()))
+        if (currentFilePath().isEmpty() ? !fileSaveAs() : !saveBesideEventLoop())
             return false;
         break;
     case mb::No:
@@ -120,7 +121,11 @@ void frmMain::openFiles(const QStringList &files)
 
 void frmMain::openGallery(const QString &path)
 {
-    const Result result = m_document->open(path);
+    // A gallery of a million items takes a second to read: the window keeps painting.
+    GalleryDocument::FileRead read;
+    runBesideEventLoop(this, translate("artshelf", "Opening %1...").arg(path),
+                       [&] { read = GalleryDocument::read(path); });
+    const Result result = m_document->take(std::move(read));
     // A file read only in part is never offered as the name to save under.
     m_galleryDialog.fileName = m_document->filePath().isEmpty() ? QString() : path;
     report(result);
@@ -131,7 +136,17 @@ void frmMain::fileSave()
     if (currentFilePath().isEmpty())
         fileSaveAs();
     else
-        report(m_document->save());
+        saveBesideEventLoop();
+}
+
+bool frmMain::saveBesideEventLoop()
+{
+    Result result = Result::refused();
+    runBesideEventLoop(this, translate("artshelf", "Saving %1...").arg(currentFilePath()),
+                       [&] { result = m_document->write(); });
+    if (result.ok())
+        m_document->markSaved();
+    return report(result);
 }
 
 bool frmMain::fileSaveAs()
@@ -141,7 +156,8 @@ bool frmMain::fileSaveAs()
         return false;
     const QString path = withDefaultExtension(*chosen, m_galleryDialog.defaultExt);
     m_galleryDialog.fileName = path;
-    return report(m_document->saveAs(path));
+    m_document->setFilePath(path);
+    return saveBesideEventLoop();
 }
 
 void frmMain::renameGallery(const QModelIndex &index)

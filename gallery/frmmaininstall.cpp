@@ -1,3 +1,4 @@
+#include "besideeventloop.h"
 #include "hostinterface.h"
 #include "mainwindow.h"
 #include "settingsstore.h"
@@ -37,11 +38,18 @@ void frmMain::installGallery()
         translate("artshelf", "Name"), translate("artshelf", "untitled"));
     if (name.isEmpty())
         return;
-    Result result = m_document->install(clipart, name);
+    // Writing the copy of a large gallery takes a while: the window keeps painting.
+    const auto install = [&](GalleryDocument::InstallMode mode) {
+        Result result = Result::refused();
+        runBesideEventLoop(this, translate("artshelf", "Installing %1...").arg(name),
+                           [&] { result = m_document->install(clipart, name, mode); });
+        return result;
+    };
+    Result result = install(GalleryDocument::InstallMode::AskBeforeReplacing);
     if (result.isQuestion()) {
         if (m_dialogs->msgBox(result.text(), result.style(), result.caption()) != mb::Yes)
             return;
-        result = m_document->install(clipart, name, GalleryDocument::InstallMode::Replace);
+        result = install(GalleryDocument::InstallMode::Replace);
     }
     report(result);
 }

@@ -109,18 +109,16 @@ void GalleryDocument::reset()
     emit wasReset();
 }
 
-Result GalleryDocument::open(const QString &path)
+GalleryDocument::FileRead GalleryDocument::read(const QString &path)
 {
-    emit aboutToReset();
-    m_undo->clear();
-    m_gallery.reset();
-    m_filePath = path;
-    Result result = Result::done();
+    FileRead read;
+    read.path = path;
+    Result &result = read.result;
     try {
-        LoadGallery(path, m_gallery);
+        LoadGallery(path, read.gallery);
     } catch (const NotAGalleryError &e) {
         // Untitled, so that a save cannot write a gallery over it.
-        m_filePath.clear();
+        read.path.clear();
         result =
             Result::message(translate("artshelf", "The file is not a gallery.\r\n\r\n"
                                                   "File: %1\r\nReason: %2\r\n\r\n"
@@ -130,7 +128,7 @@ Result GalleryDocument::open(const QString &path)
                             CriticalOk);
     } catch (const GalleryFileError &e) {
         // A later Save must not overwrite the file with the part that was read.
-        m_filePath.clear();
+        read.path.clear();
         result = Result::message(translate("artshelf",
                                            "The gallery could not be read completely.\r\n\r\n"
                                            "File: %1\r\nReason: %2\r\n\r\n"
@@ -138,17 +136,43 @@ Result GalleryDocument::open(const QString &path)
                                      .arg(e.file(), e.reason()),
                                  CriticalOk);
     }
+    return read;
+}
+
+Result GalleryDocument::take(FileRead read)
+{
+    emit aboutToReset();
+    m_undo->clear();
+    m_gallery = std::move(read.gallery);
+    m_filePath = std::move(read.path);
     emit wasReset();
-    return result;
+    return read.result;
+}
+
+Result GalleryDocument::open(const QString &path)
+{
+    return take(read(path));
 }
 
 Result GalleryDocument::save()
+{
+    Result result = write();
+    if (result.ok())
+        markSaved();
+    return result;
+}
+
+void GalleryDocument::markSaved()
+{
+    m_undo->setClean();
+}
+
+Result GalleryDocument::write() const
 {
     if (m_filePath.isEmpty())
         return Result::refused();
     try {
         SaveGallery(m_filePath, m_gallery);
-        m_undo->setClean();
         return Result::done();
     } catch (const GalleryFileError &e) {
         return Result::message(

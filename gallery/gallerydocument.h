@@ -93,10 +93,25 @@ public:
 
     // An empty "Untitled Gallery" without a file.
     void reset();
+    // A gallery read from a file and not yet the document's, so that the reading can run on
+    // another thread: what was read, the path it keeps and the message for the user.
+    struct FileRead
+    {
+        Gallery gallery;
+        QString path;
+        Result result = Result::done();
+    };
+    static FileRead read(const QString &path);
+    // Takes what read() got in place of the gallery, as one reset with nothing to undo.
+    Result take(FileRead read);
     // Reads path into a reset document; what a partial read got stays, without the path.
     Result open(const QString &path);
     // Writes to the current file; an untitled document is refused (the caller asks for a name).
     Result save();
+    // Only the writing of save(), which changes nothing: markSaved() after a success.
+    Result write() const;
+    void markSaved();
+    void setFilePath(const QString &path) { m_filePath = path; }
     // The path becomes the document's file, whether or not the write succeeds.
     Result saveAs(const QString &path);
     // The gallery's name; an empty one is refused.

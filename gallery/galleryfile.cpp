@@ -10,6 +10,7 @@
 #include <QSet>
 
 #include <cmath>
+#include <functional>
 #include <optional>
 
 namespace qs::gallery {
@@ -191,9 +192,20 @@ void LoadGallery(const QString &file, Gallery &gallery)
     LoadGallery(file, gallery, ini);
 }
 
-QByteArray galleryText(const Gallery &gallery)
+namespace {
+
+// The file's bytes for gallery handed to put a part at a time; false when put returns false.
+bool galleryParts(const Gallery &gallery, const std::function<bool(const QByteArray &)> &put)
 {
     QString out;
+    // Encoded and handed on a part at a time, so that a large gallery is not held twice more.
+    const auto flush = [&](qsizetype atLeast) {
+        if (out.size() < atLeast)
+            return true;
+        const bool written = put(encodeText(out));
+        out.clear();
+        return written;
+    };
     auto line = [&out](QStringView a, QStringView b = {}) {
         out += a;
         out += b;
@@ -230,10 +242,24 @@ QByteArray galleryText(const Gallery &gallery)
             const Clipart &clip = folder.Items.Item(m);
             itemLine(QLatin1String("ItemName"), m, clip.Description);
             itemLine(QLatin1String("ItemSrc"), m, clip.Filename);
+            if (!flush(1 << 19))
+                return false;
         }
         line(u"");
     }
-    return encodeText(out);
+    return flush(0);
+}
+
+} // namespace
+
+QByteArray galleryText(const Gallery &gallery)
+{
+    QByteArray bytes;
+    galleryParts(gallery, [&](const QByteArray &part) {
+        bytes += part;
+        return true;
+    });
+    return bytes;
 }
 
 void SaveGallery(const QString &file, const Gallery &gallery)
@@ -241,9 +267,10 @@ void SaveGallery(const QString &file, const Gallery &gallery)
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly))
         throw GalleryFileError(file, out.errorString());
-    const QByteArray bytes = galleryText(gallery);
     // commit() flushes too, but would replace the file even when that last flush falls short.
-    if (out.write(bytes) != bytes.size() || !out.flush()) {
+    if (!galleryParts(gallery,
+                      [&](const QByteArray &part) { return out.write(part) == part.size(); }) ||
+        !out.flush()) {
         const QString reason = out.errorString();
         out.cancelWriting();
         throw GalleryFileError(file, reason);

@@ -79,6 +79,8 @@ private:
     void fileOpen();
     void fileSave();
     bool fileSaveAs();
+    // Writes the gallery to its file beside the event loop; a success marks it saved.
+    bool saveBesideEventLoop();
     bool askSaveFirst(const QString &question);
     void helpTopics();
     void helpAbout();

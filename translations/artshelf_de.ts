@@ -4,6 +4,18 @@
 <context>
     <name>artshelf</name>
     <message>
+        <source>Opening %1...</source>
+        <translation>%1 wird geöffnet...</translation>
+    </message>
+    <message>
+        <source>Saving %1...</source>
+        <translation>%1 wird gespeichert...</translation>
+    </message>
+    <message>
+        <source>Installing %1...</source>
+        <translation>%1 wird installiert...</translation>
+    </message>
+    <message>
         <source>Builds clipart galleries for Quillsite 97: sort pictures into categories, give them titles, and install the finished gallery into Quillsite&apos;s clipart folder.</source>
         <translation>Erstellt ClipArt-Galerien für Quillsite 97: Bilder in Kategorien ordnen, mit Titeln versehen und die fertige Galerie in den ClipArt-Ordner von Quillsite installieren.</translation>
     </message>
