@@ -1,10 +1,13 @@
 #include "templatetestsupport.h"
 
+#include "templatefile.h"
 #include "templatemodel.h"
 
 #include <QHeaderView>
 #include <QToolButton>
 #include <QTreeView>
+
+#include <algorithm>
 
 using namespace qs;
 using namespace qs::stencil;
@@ -302,4 +305,74 @@ TEST(DocumentWindow, EverySaveDialogAsksBeforeReplacingAFileAndOpenDialogsDoNot)
     EXPECT_EQ(s.dialogs->shown().back().options.fileName, existing);
     EXPECT_EQ(readAll(existing), QByteArray("\r\n"));
     EXPECT_EQ(d->windowTitle(), existing);
+}
+
+// Open, Insert File, Find and Save run beside the event loop on the document as it was read:
+// each must give what the same call on a document read directly gives, for files as they come
+// from Windows and Linux editors.
+TEST(DocumentWindow, CommandsBesideTheEventLoopDoWhatDirectCallsDo)
+{
+    const QByteArray euro1252 = "\x80";
+    const struct
+    {
+        const char *name;
+        QByteArray file;
+        int row; // a row whose text is known
+        QString text;
+    } files[] = {
+        {"UTF-8 with a byte-order mark, CR LF",
+         "\xEF\xBB\xBF" + crlf({"{{Caf\xC3\xA9 \xE2\x82\xAC", "{[", "N\xC3\xA4me?", "<b>", "</b>",
+                                "{{caf\xC3\xA9 \xE2\x82\xAC", ""}),
+         1, QString::fromUtf8("N\xC3\xA4me?")},
+        {"Windows-1252, LF alone",
+         "{{Caf\xE9 " + euro1252 + "\n{|\nPick\nAll|*.*|\n<img src=\"\n\">\n{{caf\xE9\n", 0,
+         QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC")},
+        {"CR alone", "{!\r{{caf\xC3\xA9 long\r{{Caf\xC3\xA9\r", 1,
+         QString::fromUtf8("caf\xC3\xA9 long")},
+    };
+    for (const auto &[name, file, row, text] : files) {
+        SCOPED_TRACE(name);
+        const QString path = testHome() + "/beside.htp";
+        writeAll(path, file);
+        TemplateDocument direct;
+        ASSERT_EQ(direct.OpenDocument(path).status, FileResult::Done);
+        const std::vector<TemplateItem> opened = direct.rows();
+        EXPECT_EQ(opened[size_t(row)].text, text);
+        direct.InsertTemplateFile(path);
+
+        Stencilry s;
+        int turns = 0;
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] { ++turns; });
+        ticker.start(0);
+        editDlg *d = s.open(path);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->document().rows(), opened);
+        s.dialogs->answerOpen(path);
+        s.trigger("insert_file");
+        EXPECT_EQ(d->document().rows(), direct.rows());
+
+        // Find from the first row: the first text starting with "caf", and every row with it.
+        d->listView()->setCurrentIndex(d->model()->index(0, 0));
+        s.dialogs->answerInput("CAF");
+        s.trigger("find_item");
+        const int found = direct.findItem("CAF", 0);
+        ASSERT_GE(found, 0);
+        EXPECT_EQ(d->listView()->currentIndex().row(), found);
+        QList<int> selected;
+        for (const QModelIndex &index : d->listView()->selectionModel()->selectedRows())
+            selected << index.row();
+        std::sort(selected.begin(), selected.end());
+        const std::vector<int> same = direct.rowsWithText(direct.item(found).text);
+        EXPECT_EQ(selected, QList<int>(same.begin(), same.end()));
+
+        // What Save writes reads back as the rows, in UTF-8 with CR LF whatever was read.
+        s.trigger("file_save");
+        EXPECT_FALSE(d->document().boolDirty());
+        EXPECT_EQ(readAll(path), templateText(direct.rows()));
+        TemplateDocument reread;
+        reread.OpenDocument(path);
+        EXPECT_EQ(reread.rows(), direct.rows());
+        EXPECT_GT(turns, 0) << "the event loop never turned";
+    }
 }

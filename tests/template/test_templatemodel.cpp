@@ -3,6 +3,7 @@
 #include "imagelist.h"
 #include "pictures.h"
 #include "templatemodel.h"
+#include "textcodec.h"
 
 #include <QAbstractItemModelTester>
 #include <QImage>
@@ -96,12 +97,36 @@ TEST(TemplateModel, FollowsReadsIntoEmptyAndFilledDocuments)
     EXPECT_EQ(shown, (QStringList{"d", "c", "e", "a", "b"}));
 }
 
+// A field is shown only as far as the list can show it, however it came in: typed, or read
+// from a file in UTF-8 (characters of two, three and four bytes) or Windows-1252.
 TEST(TemplateModel, ShowsTheStartOfAHugeFieldAndKeepsAllOfIt)
 {
-    TemplateDocument doc;
-    TemplateModel model(doc, nullptr);
-    const QString huge(200'000, QLatin1Char('w'));
-    doc.append({kind::Text, huge, {}});
-    EXPECT_EQ(model.index(0, 0).data().toString().size(), TemplateModel::DisplayLimit);
-    EXPECT_EQ(doc.rows()[0].text, huge);
+    const QString mixed =
+        QString::fromUtf8("w\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80").repeated(50'000);
+    const QString latin = QString::fromUtf8("caf\xC3\xA9 ").repeated(50'000);
+    const struct
+    {
+        const char *name;
+        QByteArray file; // empty: the item is typed
+        int column;
+        QString field;
+    } cases[] = {
+        {"typed", {}, 0, QString(200'000, QLatin1Char('w'))},
+        {"UTF-8 text", "{{" + mixed.toUtf8() + "\r\n", 0, mixed},
+        {"UTF-8 tag", "{[\r\nName?\r\n" + mixed.toUtf8() + "\r\n</b>\r\n", 1, mixed},
+        {"Windows-1252 text", "{{" + *encodeWindows1252(latin) + "\r\n", 0, latin},
+    };
+    for (const auto &[name, file, column, field] : cases) {
+        SCOPED_TRACE(name);
+        TemplateDocument doc;
+        TemplateModel model(doc, nullptr);
+        if (file.isEmpty())
+            doc.append({kind::Text, field, {}});
+        else
+            doc.ReadTemplate(file);
+        ASSERT_EQ(doc.count(), 1);
+        EXPECT_EQ(model.index(0, column).data().toString(),
+                  field.left(TemplateModel::DisplayLimit));
+        EXPECT_EQ(doc.field(0, column), field);
+    }
 }
