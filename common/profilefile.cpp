@@ -71,6 +71,31 @@ std::optional<QString> ProfileFile::value(QStringView section, QStringView key) 
     return std::nullopt;
 }
 
+std::optional<ProfileFile::ValueRef> ProfileFile::valueRef(QStringView section,
+                                                           QStringView key) const
+{
+    if (m_index) {
+        if (const detail::KeyEntry *found = m_index->find(section, key))
+            return ValueRef{found->valueOffset, found->valueLength};
+    }
+    return std::nullopt;
+}
+
+QByteArray ProfileFile::bytes() const
+{
+    return m_index ? m_index->bytes : QByteArray();
+}
+
+bool ProfileFile::isUtf8() const
+{
+    return !m_index || m_index->utf8;
+}
+
+QString ProfileFile::decodeValue(QByteArrayView raw, bool utf8)
+{
+    return detail::ProfileIndex::decode(raw, utf8);
+}
+
 bool ProfileFile::contains(QStringView section, QStringView key) const
 {
     return m_index && m_index->find(section, key);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -35,6 +36,19 @@ public:
     bool hasSection(QStringView section) const;
     // The value of key in section, or nullopt when either is missing.
     std::optional<QString> value(QStringView section, QStringView key) const;
+
+    // Where the value of key in section lies in bytes(), already unquoted and cut, so that a
+    // reader may keep the file's bytes and decode the value only when it is needed.
+    struct ValueRef
+    {
+        qsizetype offset = 0;
+        qsizetype length = 0;
+    };
+    std::optional<ValueRef> valueRef(QStringView section, QStringView key) const;
+    QByteArray bytes() const;
+    bool isUtf8() const;
+    // A value's bytes as text, as value() decodes them.
+    static QString decodeValue(QByteArrayView raw, bool utf8);
 
 private:
     struct Index;

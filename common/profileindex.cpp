@@ -212,7 +212,11 @@ const KeyEntry *ProfileIndex::find(QStringView section, QStringView key) const
 
 QString ProfileIndex::valueText(const KeyEntry &key) const
 {
-    const QByteArrayView value(bytes.constData() + key.valueOffset, key.valueLength);
+    return decode(QByteArrayView(bytes.constData() + key.valueOffset, key.valueLength), utf8);
+}
+
+QString ProfileIndex::decode(QByteArrayView value, bool utf8)
+{
     return utf8 ? fromUtf8Kept(value) : decodeWindows1252(value);
 }
 

@@ -63,6 +63,7 @@ struct ProfileIndex
     // The entry of key in section, or nullptr when either is missing.
     const KeyEntry *find(QStringView section, QStringView key) const;
     QString valueText(const KeyEntry &key) const;
+    static QString decode(QByteArrayView value, bool utf8);
 
     const char *nameData(qsizetype offset, bool folded) const
     {

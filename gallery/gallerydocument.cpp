@@ -43,12 +43,12 @@ Folder *GalleryDocument::folder(int k)
     return const_cast<Folder *>(std::as_const(*this).category(k));
 }
 
-Clipart *GalleryDocument::item(int k, int j)
+std::optional<Clipart> GalleryDocument::item(int k, int j) const
 {
-    Folder *f = folder(k);
+    const Folder *f = category(k);
     if (!f || j < 1 || j > f->Items.Item.Count())
-        return nullptr;
-    return &f->Items.Item(j);
+        return std::nullopt;
+    return f->Items.Item(j);
 }
 
 QString GalleryDocument::fullPath(int k) const
@@ -269,7 +269,7 @@ Result GalleryDocument::retitleItem(int k, int j, const QString &title)
 {
     if (!category(k))
         return Result::message(CategoryNotFound);
-    const Clipart *clip = item(k, j);
+    const std::optional<Clipart> clip = item(k, j);
     // An edit left as it was is no step to undo.
     if (!clip || clip->Description == title)
         return Result::refused();

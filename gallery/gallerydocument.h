@@ -193,7 +193,8 @@ private:
     void moveItemStep(int k, int from, int to);
 
     Folder *folder(int k);
-    Clipart *item(int k, int j);
+    // Item j of category k, decoded; nullopt when there is none.
+    std::optional<Clipart> item(int k, int j) const;
     bool pathUsed(const QString &path, int except = 0) const;
     bool fileUsed(int k, const QString &fileName, int except = 0) const;
 

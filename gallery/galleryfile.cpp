@@ -139,6 +139,7 @@ void LoadGallery(const QString &file, Gallery &gallery, ProfileStrings &ini)
     paths.remove(QString());
     paths.insert(Gallery::RootKey);
     long long claimed = 0;
+    std::shared_ptr<const ClipartSource> source;
 
     for (int n = 1; n <= folders; ++n) {
         const QString section = QStringLiteral("Folder") + QString::number(n);
@@ -173,15 +174,21 @@ void LoadGallery(const QString &file, Gallery &gallery, ProfileStrings &ini)
                     .arg(claimed)
                     .arg(MaxTotalItems));
         items.Item.Reserve(count);
-        // A file may claim up to a million items, mostly missing: keys are built in place and
-        // the default title is one shared text, so that each item costs little more than itself.
-        const QString untitled = QStringLiteral("Untitled Item");
+        // A file may claim up to a million items: keys are built in place, and each item keeps
+        // only where its values lie in the file's bytes, which all items share.
+        if (!source)
+            source = std::make_shared<const ClipartSource>(
+                ClipartSource{ini.parsed().bytes(), ini.parsed().isUtf8()});
         QString nameKey = QStringLiteral("ItemName");
         QString sourceKey = QStringLiteral("ItemSrc");
+        const auto place = [](const std::optional<ProfileFile::ValueRef> &ref) {
+            return ref ? SourceValue{ref->offset, ref->length} : SourceValue{};
+        };
         for (int m = 1; m <= count; ++m) {
             setNumberSuffix(nameKey, 8, m);
             setNumberSuffix(sourceKey, 7, m);
-            items.AddItem(ini.IniGetString(nameKey, untitled), ini.IniGetString(sourceKey, {}));
+            items.Item.AddRead(source, place(ini.IniGetRef(nameKey)),
+                               place(ini.IniGetRef(sourceKey)));
         }
     }
 }

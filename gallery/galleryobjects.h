@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -71,10 +72,65 @@ public:
     QString Filename;
 };
 
+// The bytes of the file items were read from, which their values point into until changed.
+struct ClipartSource
+{
+    QByteArray bytes;
+    bool utf8 = true;
+};
+
+// Where a value lies in a source's bytes; a negative offset when the file has no such value.
+struct SourceValue
+{
+    qint64 offset = -1;
+    qint64 length = 0;
+};
+
+// A category's items, addressed from 1. An item read from a file stays the places of its two
+// values in the file's bytes and is decoded each time it is asked for, so that a gallery of a
+// million items costs little more than its file; an item added or changed holds its texts.
+// Reading never changes the list, so threads may read it together.
+class ClipartList
+{
+public:
+    static inline const QString UntitledTitle = QStringLiteral("Untitled Item");
+
+    int Count() const { return static_cast<int>(m_items.size()); }
+    Clipart operator()(int index) const;
+    void Add(std::unique_ptr<Clipart> item);
+    // An item as source holds it; a missing title reads as "Untitled Item", a missing file
+    // name as empty.
+    void AddRead(const std::shared_ptr<const ClipartSource> &source, SourceValue title,
+                 SourceValue file);
+    void Remove(int index);
+    // Puts item at index (1..count + 1), moving those from there one place on.
+    void Insert(int index, std::unique_ptr<Clipart> item);
+    // Removes the item at index and hands it to the caller.
+    std::unique_ptr<Clipart> Take(int index);
+    // Gives the item at index new values.
+    void Set(int index, Clipart item);
+    void Clear() { m_items.clear(); }
+    void Reserve(int n) { m_items.reserve(static_cast<size_t>(n)); }
+
+private:
+    struct Entry
+    {
+        std::unique_ptr<Clipart> owned;
+        quint64 title = 0; // offset << 16 | length in the source, or Missing
+        quint64 file = 0;
+    };
+    static constexpr quint64 Missing = ~quint64(0);
+    size_t slot(int index) const;
+    QString decoded(quint64 value, const QString &missing) const;
+
+    std::vector<Entry> m_items;
+    std::shared_ptr<const ClipartSource> m_source;
+};
+
 class FolderItems
 {
 public:
-    Collection<Clipart> Item;
+    ClipartList Item;
 
     // Appends an item and returns its position.
     std::int32_t AddItem(const QString &lpName, const QString &lpFileName);

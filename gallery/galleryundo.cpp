@@ -122,9 +122,10 @@ void GalleryDocument::swapCategoryStep(int k, QString &name, QString &path)
 
 void GalleryDocument::swapItemStep(int k, int j, QString &title, QString &fileName)
 {
-    Clipart *clip = item(k, j);
-    std::swap(clip->Description, title);
-    std::swap(clip->Filename, fileName);
+    Clipart clip = folder(k)->Items.Item(j);
+    std::swap(clip.Description, title);
+    std::swap(clip.Filename, fileName);
+    folder(k)->Items.Item.Set(j, std::move(clip));
     emit itemChanged(k, j);
 }
 

@@ -47,6 +47,13 @@ QString ProfileStrings::IniGetString(const QString &key, const QString &defaultV
     return profile.getString(m_section, key, defaultValue);
 }
 
+std::optional<ProfileFile::ValueRef> ProfileStrings::IniGetRef(const QString &key)
+{
+    if (!m_targetSet)
+        throw IniLogicError();
+    return parsed().valueRef(m_section, key);
+}
+
 bool ProfileStrings::hasSection(const QString &section)
 {
     return m_targetSet && parsed().hasSection(section);

@@ -28,10 +28,13 @@ public:
     QString IniGetString(const QString &key, const QString &defaultValue);
     // Whether the target file has a section of that name; false before the first target.
     bool hasSection(const QString &section);
-
-private:
+    // Where the value of key lies in the target file's bytes, for reading it later; nullopt
+    // when it is missing.
+    std::optional<ProfileFile::ValueRef> IniGetRef(const QString &key);
+    // The target file, parsed.
     const ProfileFile &parsed();
 
+private:
     QString m_section;
     QString m_file;
     bool m_targetSet = false;
