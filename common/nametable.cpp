@@ -89,10 +89,40 @@ FoldedQuery::FoldedQuery(QStringView name)
     m_size = m_heap.size();
 }
 
+size_t SlotTable::slotsFor(size_t count)
+{
+    size_t n = MinSlots;
+    while (count * 4 > n * 3)
+        n *= 2;
+    return n;
+}
+
+void SlotTable::clear(size_t expected)
+{
+    m_count = 0;
+    if (expected == 0) {
+        m_slots.clear();
+        m_mask = 0;
+        return;
+    }
+    m_slots.assign(slotsFor(expected), Slot{0, 0});
+    m_mask = m_slots.size() - 1;
+}
+
+void SlotTable::fit()
+{
+    if (!m_slots.empty() && slotsFor(m_count) < m_slots.size())
+        rehash(slotsFor(m_count));
+}
+
 void SlotTable::grow()
 {
-    std::vector<Slot> old(m_slots.size() * 2 < MinSlots ? MinSlots : m_slots.size() * 2,
-                          Slot{0, 0});
+    rehash(m_slots.size() * 2 < MinSlots ? MinSlots : m_slots.size() * 2);
+}
+
+void SlotTable::rehash(size_t size)
+{
+    std::vector<Slot> old(size, Slot{0, 0});
     old.swap(m_slots);
     m_mask = m_slots.size() - 1;
     for (const Slot &s : old) {

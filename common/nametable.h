@@ -137,19 +137,20 @@ public:
         return true;
     }
 
-    // Empties the table; the cost follows its size, which follows what was inserted.
-    void clear()
-    {
-        m_slots.clear();
-        m_mask = 0;
-        m_count = 0;
-    }
+    // Empties the table, with room for expected entries without growing: sections of one
+    // file tend to be alike. The cost follows the size, which follows what was inserted.
+    void clear(size_t expected = 0);
+    // Makes the table no larger than its entries need, as growing would have left it.
+    void fit();
 
     size_t count() const { return m_count; }
     const std::vector<Slot> &slotArray() const { return m_slots; }
 
 private:
     void grow();
+    void rehash(size_t size);
+    // The fewest slots, a power of two, that hold count entries at most three quarters full.
+    static size_t slotsFor(size_t count);
 
     static constexpr size_t MinSlots = 4;
     std::vector<Slot> m_slots;

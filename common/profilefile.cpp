@@ -81,6 +81,28 @@ std::optional<ProfileFile::ValueRef> ProfileFile::valueRef(QStringView section,
     return std::nullopt;
 }
 
+int ProfileFile::sectionId(QStringView section) const
+{
+    if (!m_index)
+        return -1;
+    const detail::FoldedQuery s(section);
+    const uint32_t id = s.isValid() ? m_index->findSection(s.data(), s.size()) : detail::NotFound;
+    return id == detail::NotFound ? -1 : int(id);
+}
+
+std::optional<ProfileFile::ValueRef> ProfileFile::valueRef(int sectionId, QStringView key) const
+{
+    if (!m_index || sectionId < 0)
+        return std::nullopt;
+    const detail::FoldedQuery k(key);
+    const uint32_t id =
+        k.isValid() ? m_index->findKey(uint32_t(sectionId), k.data(), k.size()) : detail::NotFound;
+    if (id == detail::NotFound)
+        return std::nullopt;
+    const detail::KeyEntry &found = m_index->keys[id];
+    return ValueRef{found.valueOffset, found.valueLength};
+}
+
 QByteArray ProfileFile::bytes() const
 {
     return m_index ? m_index->bytes : QByteArray();

@@ -45,6 +45,9 @@ public:
         qsizetype length = 0;
     };
     std::optional<ValueRef> valueRef(QStringView section, QStringView key) const;
+    // A section looked up once for reads of many of its keys; -1 when the file has none.
+    int sectionId(QStringView section) const;
+    std::optional<ValueRef> valueRef(int sectionId, QStringView key) const;
     QByteArray bytes() const;
     bool isUtf8() const;
     // A value's bytes as text, as value() decodes them.

@@ -169,12 +169,13 @@ void ProfileIndex::closeSection(uint32_t section)
     if (section == NoSection || openSection.count() == 0)
         return;
     SectionEntry &s = sections[section];
+    openSection.fit();
     const std::vector<Slot> &slotRun = openSection.slotArray();
     s.slotBegin = keySlots.size();
     s.slotMask = slotRun.size() - 1;
     s.keyEnd = uint32_t(keys.size());
     keySlots.insert(keySlots.end(), slotRun.begin(), slotRun.end());
-    openSection.clear();
+    openSection.clear(openSection.count());
 }
 
 void ProfileIndex::addKey(const char *nb, const char *ne, const char *vb, const char *ve)

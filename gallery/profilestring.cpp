@@ -31,6 +31,10 @@ void ProfileStrings::IniSetTarget(const QString &section, const QString &file)
     m_section = trimSpaces(section);
     m_file = trimSpaces(file);
     m_targetSet = true;
+    m_sectionId.reset();
+    // Compared here once rather than at each of a gallery's million reads.
+    if (m_parsed && m_parsedFile != m_file)
+        m_parsed.reset();
 }
 
 QString ProfileStrings::IniGetString(const QString &key, const QString &defaultValue)
@@ -51,7 +55,10 @@ std::optional<ProfileFile::ValueRef> ProfileStrings::IniGetRef(const QString &ke
 {
     if (!m_targetSet)
         throw IniLogicError();
-    return parsed().valueRef(m_section, key);
+    // A gallery's reader asks for thousands of keys of one section in a row.
+    if (!m_sectionId)
+        m_sectionId = parsed().sectionId(m_section);
+    return parsed().valueRef(*m_sectionId, key);
 }
 
 bool ProfileStrings::hasSection(const QString &section)
@@ -61,7 +68,7 @@ bool ProfileStrings::hasSection(const QString &section)
 
 const ProfileFile &ProfileStrings::parsed()
 {
-    if (!m_parsed || m_parsedFile != m_file) {
+    if (!m_parsed) {
         m_parsed = ProfileFile::fromFile(m_file);
         m_parsedFile = m_file;
     }

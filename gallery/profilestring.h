@@ -40,6 +40,7 @@ private:
     bool m_targetSet = false;
     std::optional<ProfileFile> m_parsed;
     QString m_parsedFile;
+    std::optional<int> m_sectionId; // of m_section in m_parsedFile
 };
 
 } // namespace qs::gallery
