@@ -1,11 +1,13 @@
 #include "frmpreview.h"
 #include "translation.h"
 
+#include "besideeventloop.h"
 #include "dialogs.h"
 
 #include <QImageReader>
 #include <QLabel>
 #include <QResizeEvent>
+#include <QScreen>
 
 namespace qs::gallery {
 
@@ -24,12 +26,19 @@ frmPreview::frmPreview(Dialogs &dialogs, QWidget *parent)
 
 void frmPreview::LoadPic(const QString &path)
 {
-    QImageReader reader(path);
-    reader.setAllocationLimit(MaxPixels * 4 / (1024 * 1024));
-    const QSize size = reader.size();
+    // A picture of many megapixels takes seconds to decode: the windows keep painting. No
+    // window is larger than the screen, so a larger picture is kept at the screen's size.
+    const QSize bound = screen() ? screen()->availableSize() : QSize(4096, 4096);
     QImage image;
-    if (size.isValid() && qint64(size.width()) * size.height() <= MaxPixels)
-        image = reader.read();
+    runBesideEventLoop(this, translate("artshelf", "Opening %1...").arg(path), [&] {
+        QImageReader reader(path);
+        reader.setAllocationLimit(MaxPixels * 4 / (1024 * 1024));
+        const QSize size = reader.size();
+        if (size.isValid() && qint64(size.width()) * size.height() <= MaxPixels)
+            image = reader.read();
+        if (image.width() > bound.width() || image.height() > bound.height())
+            image = image.scaled(bound, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    });
     if (image.isNull()) {
         m_dialogs.msgBox(translate("artshelf", "Picture file not found."));
         return;

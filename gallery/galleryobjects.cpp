@@ -35,13 +35,10 @@ void ClipartList::Add(std::unique_ptr<Clipart> item)
 void ClipartList::AddRead(const std::shared_ptr<const ClipartSource> &source, SourceValue title,
                           SourceValue file)
 {
-    // A value longer than a read keeps never comes from a read.
-    const auto place = [](SourceValue v) {
-        return v.offset < 0 ? Missing : quint64(v.offset) << 16 | quint64(v.length & 0xFFFF);
-    };
     if (!m_source)
         m_source = source;
-    if (m_source != source || title.length > 0xFFFF || file.length > 0xFFFF) {
+    if (m_source != source) {
+        // A list points into one file; an item from another holds its texts.
         const auto text = [&](SourceValue v, const QString &missing) {
             return v.offset < 0 ? missing
                                 : ProfileFile::decodeValue(
@@ -51,6 +48,10 @@ void ClipartList::AddRead(const std::shared_ptr<const ClipartSource> &source, So
         Add(std::make_unique<Clipart>(Clipart{text(title, UntitledTitle), text(file, QString())}));
         return;
     }
+    // A read keeps at most 254 characters of a value: its length fits in 16 bits.
+    const auto place = [](SourceValue v) {
+        return v.offset < 0 ? Missing : quint64(v.offset) << 16 | quint64(v.length & 0xFFFF);
+    };
     m_items.push_back(Entry{nullptr, place(title), place(file)});
 }
 
