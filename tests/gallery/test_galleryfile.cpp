@@ -1,5 +1,5 @@
-#include "galleryfile.h"
 #include "gallerydocsupport.h"
+#include "galleryfile.h"
 #include "profilestring.h"
 
 using namespace qs::gallery;
@@ -253,4 +253,55 @@ TEST(ProfileStrings, ReadsTheTargetAndComplainsWithoutOne)
     ini.IniSetTarget("  S  ", "  " + galFile() + "  ");
     EXPECT_EQ(ini.IniGetString("k", "d"), "v");
     EXPECT_EQ(ini.IniGetString("other", "d"), "d");
+}
+
+// Items keep where their values lie in the file and decode them when asked: every item must
+// read as the profile reader reads its keys, in UTF-8 and Windows-1252, far into a large file,
+// and an item changed, moved or taken out and put back must keep its values.
+TEST(GalleryFile, ItemsReadAsTheirKeysReadAndKeepTheirValuesThroughChanges)
+{
+    const QByteArray longTitle = QString::fromUtf8("\xE2\x82\xAC").repeated(300).toUtf8();
+    const struct
+    {
+        const char *name;
+        QByteArray item; // the lines of item 3000 of folder 1
+    } cases[] = {
+        {"quoted, blanks around", "ItemName3000=  \"Sun set\"  \r\nItemSrc3000= sun.gif\r\n"},
+        {"over 254 characters", "ItemName3000=" + longTitle + "\r\nItemSrc3000=euro.gif\r\n"},
+        {"title missing", "ItemSrc3000=none.gif\r\n"},
+        {"file missing", "ItemName3000=Nameless\r\n"},
+        {"Windows-1252", "ItemName3000=Caf\xE9\r\nItemSrc3000=caf\xE9.gif\r\n"},
+    };
+    for (const auto &[name, item] : cases) {
+        SCOPED_TRACE(name);
+        // 2999 items before it: its values lie past 64 KB into the file.
+        QByteArray file = "[Clipart Gallery]\r\nName=Big\r\nNumFolders=1\r\n[Folder1]\r\n"
+                          "Name=All\r\nFolder=\\all\r\nNumItems=3001\r\n";
+        for (int m = 1; m < 3000; ++m)
+            file += "ItemName" + QByteArray::number(m) + "=Clip " + QByteArray::number(m) +
+                    "\r\nItemSrc" + QByteArray::number(m) + "=c" + QByteArray::number(m) +
+                    ".gif\r\n";
+        file += item + "ItemName3001=Last\r\nItemSrc3001=last.gif\r\n";
+        writeAll(galFile(), file);
+        Gallery g;
+        LoadGallery(galFile(), g);
+        const qs::ProfileFile keys = qs::ProfileFile::fromBytes(file);
+        ClipartList &items = g.Folders(1).Items.Item;
+        ASSERT_EQ(items.Count(), 3001);
+        for (int m : {1, 2999, 3000, 3001}) {
+            const QString n = QString::number(m);
+            EXPECT_EQ(items(m).Description,
+                      keys.getString(u"Folder1", QString("ItemName" + n), u"Untitled Item"))
+                << m;
+            EXPECT_EQ(items(m).Filename, keys.getString(u"Folder1", QString("ItemSrc" + n), u""))
+                << m;
+        }
+        const Clipart read = items(3000);
+        items.Insert(1, items.Take(3000));
+        EXPECT_EQ(items(1).Description, read.Description);
+        EXPECT_EQ(items(3001).Description, "Last");
+        items.Set(2, Clipart{"Changed", "changed.gif"});
+        EXPECT_EQ(items(2).Filename, "changed.gif");
+        EXPECT_EQ(items(3).Filename, "c2.gif");
+    }
 }
