@@ -192,3 +192,36 @@ TEST(ProfileFileEncoding, Utf8OnlyWhenTheWholeFileIsValid)
     EXPECT_EQ(get(ansi, u"S", u"j"), u"\u20AC\u2122\u00E9"_s);
     EXPECT_EQ(get(ansi, u"\u00E4RGER", u"\u00F6l"), "2");
 }
+
+// Each section's key table starts at the size of the one before: whatever the sizes in turn,
+// every key is found, by name and through a section looked up once, and no other is.
+TEST(ProfileFileSections, EveryKeyIsFoundWhateverTheSizesOfTheSectionsBefore)
+{
+    const std::vector<int> orders[] = {{2000, 1, 0, 3}, {1, 2000, 5, 700}, {0, 0, 1000}};
+    for (const std::vector<int> &sizes : orders) {
+        QByteArray file;
+        for (size_t s = 0; s < sizes.size(); ++s) {
+            file += "[S" + QByteArray::number(qulonglong(s)) + "]\r\n";
+            for (int k = 0; k < sizes[s]; ++k)
+                file += "Key" + QByteArray::number(k) + "=" + QByteArray::number(qulonglong(s)) +
+                        "/" + QByteArray::number(k) + "\r\n";
+        }
+        const ProfileFile f = ProfileFile::fromBytes(file);
+        for (size_t s = 0; s < sizes.size(); ++s) {
+            const QString section = "s" + QString::number(s);
+            const int id = f.sectionId(section);
+            ASSERT_GE(id, 0) << section.toStdString();
+            for (int k = 0; k <= sizes[s]; ++k) {
+                const QString key = "KEY" + QString::number(k);
+                const QString want = k < sizes[s] ? QString("%1/%2").arg(s).arg(k) : "DEF";
+                ASSERT_EQ(get(f, section, key), want) << section.toStdString() << ' ' << k;
+                const auto ref = f.valueRef(id, key);
+                ASSERT_EQ(ref.has_value(), k < sizes[s]) << section.toStdString() << ' ' << k;
+                if (ref) {
+                    EXPECT_EQ(file.mid(ref->offset, ref->length), want.toUtf8());
+                }
+            }
+        }
+        EXPECT_EQ(f.sectionId(u"S9"), -1);
+    }
+}
