@@ -20,7 +20,7 @@ fail() {
 # A prefix of its own, so that every check starts from a machine that never had the suite.
 export WINEPREFIX="$package/wine"
 rm -rf "$WINEPREFIX"
-wineboot -i >/dev/null 2>&1
+wineboot -i >/dev/null
 wineserver -w
 
 target="C:\\Program Files\\Quillsite accessories"
@@ -29,7 +29,7 @@ installer="$(ls "$package"/quillsite-accessories-*.exe 2>/dev/null | head -1)"
 archive="$(ls "$package"/quillsite-accessories-*.zip 2>/dev/null | head -1)"
 if [ -n "$installer" ]; then
     # NSIS wants /D= last and unquoted.
-    "$wine" "$installer" /S "/D=$target" >/dev/null 2>&1
+    "$wine" "$installer" /S "/D=$target" >/dev/null || fail "the installer failed"
     wineserver -w
     how="installer $(basename "$installer")"
 elif [ -n "$archive" ]; then
@@ -47,7 +47,7 @@ for f in artshelf.exe tagloom32.exe seatpick.exe quillsite-demo-setup.exe \
 done
 
 # The demo host, set up as the Start menu's "Set up the demo host" does it.
-(cd "$installed" && "$wine" cmd /c quillsite-demo-setup.cmd >/dev/null 2>&1) ||
+(cd "$installed" && "$wine" cmd /c quillsite-demo-setup.cmd >/dev/null) ||
     fail "quillsite-demo-setup.cmd failed"
 wineserver -w
 setting="$("$wine" reg query 'HKCU\Software\VB and VBA Program Settings\Quillsite97\General' \

@@ -36,12 +36,22 @@ fi
 work="$cache/qt-build"
 rm -rf "$work" && mkdir -p "$work"
 log="$work/build.log"
+: >"$log"
 echo "Building a static Qt $version for Windows once (about 40 minutes); log: $log" >&2
 
 # The source of the Qt this machine has, from the Debian mirror its own entries use.
 if ! apt-get source --print-uris -qq "qt6-base=$version" 2>/dev/null | grep -q dsc; then
-    mirror="$(grep -rhoE '^URIs: *http[^ ]*/debian$|^deb +http[^ ]*/debian ' /etc/apt/sources.list \
-        /etc/apt/sources.list.d/ 2>/dev/null | head -1 | awk '{print $2}')"
+    # Debian 12 keeps its entries in sources.list.d/debian.sources and may have no
+    # sources.list: only the lists that exist are read, and finding no mirror is no error.
+    lists=()
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.sources /etc/apt/sources.list.d/*.list; do
+        [ -f "$f" ] && lists+=("$f")
+    done
+    mirror=""
+    if [ ${#lists[@]} -gt 0 ]; then
+        mirror="$( (grep -hoE '^URIs: *http[^ ]*/debian$|^deb +http[^ ]*/debian ' "${lists[@]}" ||
+            true) | head -1 | awk '{print $2}')"
+    fi
     suite="$(. /etc/os-release && echo "$VERSION_CODENAME")"
     printf 'Types: deb-src\nURIs: %s\nSuites: %s %s-updates\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
         "${mirror:-http://deb.debian.org/debian}" "$suite" "$suite" \
@@ -49,7 +59,7 @@ if ! apt-get source --print-uris -qq "qt6-base=$version" 2>/dev/null | grep -q d
     apt-get update -qq
 fi
 (cd "$work" && apt-get source -qq --download-only "qt6-base=$version" >>"$log" 2>&1 &&
-    dpkg-source -x qt6-base_*.dsc src >>"$log" 2>&1)
+    dpkg-source -x qt6-base_*.dsc src >>"$log" 2>&1) || { tail -40 "$log" >&2; exit 1; }
 
 # With OpenGL off, the dynamic-GL branch still names the OpenGL context: keep it out.
 sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
@@ -71,7 +81,7 @@ cmake -S "$work/src" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DQT_BUILD_BENCHMARKS=OFF "${features[@]}" >>"$log" 2>&1 ||
     { tail -40 "$log" >&2; exit 1; }
 cmake --build "$work/build" -j "$(nproc)" >>"$log" 2>&1 || { tail -40 "$log" >&2; exit 1; }
-cmake --install "$work/build" >>"$log" 2>&1
+cmake --install "$work/build" >>"$log" 2>&1 || { tail -40 "$log" >&2; exit 1; }
 touch "$prefix/.complete"
 rm -rf "$work/src" "$work/build"
 echo "$prefix"
