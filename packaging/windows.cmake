@@ -31,6 +31,7 @@ set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_DISPLAY_NAME "Quillsite accessories")
 set(CPACK_NSIS_MENU_LINKS "artshelf.exe" "Pictorium" "tagloom32.exe" "Stencilry"
     "seatpick.exe" "Tandem!Pad Pickwell" "quillsite-demo-setup.cmd" "Set up the demo host")
+include(${CMAKE_CURRENT_LIST_DIR}/windowsicons.cmake)
 set(CPACK_GENERATOR ZIP)
 find_program(QS_MAKENSIS makensis)
 if(QS_MAKENSIS)

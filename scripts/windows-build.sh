@@ -7,7 +7,7 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 # wine64 alone brings no wineboot or wineserver; the wine package has them.
-need_packages wine wine64 nsis libgtest-dev libgmock-dev
+need_packages wine wine64 nsis imagemagick libgtest-dev libgmock-dev
 start=$SECONDS
 qt="$("$ROOT/scripts/windows-qt.sh")"
 qt_ready=$SECONDS

@@ -1,0 +1,31 @@
+# Each program's icon as a resource of its .exe, which Explorer, the taskbar and the Start menu
+# links show, and the installer's and uninstaller's: an .ico made at build time from the
+# packaged PNGs by ImageMagick, one image per size.
+find_program(QS_CONVERT NAMES convert)
+if(NOT QS_CONVERT)
+    message(FATAL_ERROR "The Windows build needs ImageMagick's convert for the programs' icons")
+endif()
+set(QS_ICON_SIZES 16 24 32 48 64 128 256)
+set(QS_ICONS)
+foreach(program ${QS_BUILT_PROGRAMS})
+    set(pngs)
+    foreach(size ${QS_ICON_SIZES})
+        list(APPEND pngs ${CMAKE_CURRENT_LIST_DIR}/icons/${program}-${size}.png)
+    endforeach()
+    set(ico ${CMAKE_CURRENT_BINARY_DIR}/${program}.ico)
+    add_custom_command(OUTPUT ${ico} COMMAND ${QS_CONVERT} ${pngs} ${ico} DEPENDS ${pngs}
+                       COMMENT "Making the icon of ${program}" VERBATIM)
+    list(APPEND QS_ICONS ${ico})
+    set(rc ${CMAKE_CURRENT_BINARY_DIR}/${program}.rc)
+    file(WRITE ${rc} "IDI_ICON1 ICON \"${ico}\"\n")
+    target_sources(${program} PRIVATE ${rc})
+    set_source_files_properties(${rc} TARGET_DIRECTORY ${program} PROPERTIES OBJECT_DEPENDS ${ico})
+endforeach()
+add_custom_target(qs_icons DEPENDS ${QS_ICONS})
+foreach(program ${QS_BUILT_PROGRAMS})
+    add_dependencies(${program} qs_icons)
+endforeach()
+# makensis runs on this machine, so the path is this machine's.
+set(CPACK_NSIS_MUI_ICON ${CMAKE_CURRENT_BINARY_DIR}/artshelf.ico)
+set(CPACK_NSIS_MUI_UNIICON ${CMAKE_CURRENT_BINARY_DIR}/artshelf.ico)
+set(CPACK_NSIS_INSTALLED_ICON_NAME artshelf.exe)
