@@ -22,8 +22,12 @@ bool load(QCoreApplication &app, const QLocale &locale, const QString &name, con
 
 bool installTranslations(QCoreApplication &app, const QString &program, const QLocale &locale)
 {
-    // Qt's own texts (standard buttons, the file dialog) come from the system's Qt translations.
-    load(app, locale, QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    // Qt's own texts (standard buttons, the file dialog) come from the system's Qt translations,
+    // or on Windows, where Qt is built into the programs, from the catalogue packaged beside them.
+    if (!load(app, locale, QStringLiteral("qtbase"),
+              QCoreApplication::applicationDirPath() + QStringLiteral("/translations")))
+        load(app, locale, QStringLiteral("qtbase"),
+             QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     const QString ours = QStringLiteral(":/i18n");
     load(app, locale, QStringLiteral("common"), ours);
     return load(app, locale, program, ours);

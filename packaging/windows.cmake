@@ -16,6 +16,9 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/demo/images ${PROJECT_SOURCE_DIR}/demo/t
         DESTINATION demo OPTIONAL)
 install(FILES ${PROJECT_SOURCE_DIR}/demo/sample.gal DESTINATION demo)
 install(PROGRAMS quillsite-demo-setup.cmd DESTINATION .)
+# Qt's own German texts (standard buttons, the file dialog): a static Qt has no catalogue of
+# its own on the user's machine. Debian's qt6-translations-l10n has the one for this Qt.
+install(FILES /usr/share/qt6/translations/qtbase_de.qm DESTINATION translations)
 
 set(CPACK_PACKAGE_NAME quillsite-accessories)
 set(CPACK_PACKAGE_VENDOR "Quillsite accessories team")
