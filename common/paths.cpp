@@ -19,6 +19,11 @@ QString toNativePath(const QString &storedPath)
 #endif
 }
 
+QString shownPath(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
 QString fileNamePart(const QString &path)
 {
     // Windows takes '/' as well as '\', and Qt's file dialogs give '/' there too.

@@ -9,6 +9,9 @@ QString toNativePath(const QString &storedPath);
 // The text after the last path separator ('\' or the native one); a path without one is its own
 // name.
 QString fileNamePart(const QString &path);
+// A path as the user's system writes it, for messages and titles: Qt's dialogs and files give
+// '/' on Windows too.
+QString shownPath(const QString &path);
 // The folder the running program lies in.
 QString programDirectory();
 

@@ -1,4 +1,5 @@
 #include "settingsstore.h"
+#include "paths.h"
 #include "translation.h"
 
 #ifdef Q_OS_WIN
@@ -219,7 +220,7 @@ QString SettingsStore::filePath(const QString &application)
 QString storeReadMessage(const StoreReadError &error)
 {
     return translate("common", "The settings could not be read.\r\n\r\nFile: %1\r\nReason: %2")
-        .arg(error.failure.file, error.failure.reason);
+        .arg(shownPath(error.failure.file), error.failure.reason);
 }
 
 SettingsSnapshot::SettingsSnapshot(const QString &application)

@@ -5,6 +5,7 @@
 #include "helpviewer.h"
 #include "itemlistmodel.h"
 #include "mainwindow.h"
+#include "paths.h"
 #include "translation.h"
 #include "windowplacement.h"
 
@@ -123,7 +124,7 @@ void frmMain::openGallery(const QString &path)
 {
     // A gallery of a million items takes a second to read: the window keeps painting.
     GalleryDocument::FileRead read;
-    runBesideEventLoop(this, translate("artshelf", "Opening %1...").arg(path),
+    runBesideEventLoop(this, translate("artshelf", "Opening %1...").arg(shownPath(path)),
                        [&] { read = GalleryDocument::read(path); });
     const Result result = m_document->take(std::move(read));
     // A file read only in part is never offered as the name to save under.
@@ -142,7 +143,8 @@ void frmMain::fileSave()
 bool frmMain::saveBesideEventLoop()
 {
     Result result = Result::refused();
-    runBesideEventLoop(this, translate("artshelf", "Saving %1...").arg(currentFilePath()),
+    runBesideEventLoop(this,
+                       translate("artshelf", "Saving %1...").arg(shownPath(currentFilePath())),
                        [&] { result = m_document->write(); });
     if (result.ok())
         m_document->markSaved();

@@ -1,4 +1,5 @@
 #include "frmpreview.h"
+#include "paths.h"
 #include "translation.h"
 
 #include "besideeventloop.h"
@@ -30,7 +31,7 @@ void frmPreview::LoadPic(const QString &path)
     // window is larger than the screen, so a larger picture is kept at the screen's size.
     const QSize bound = screen() ? screen()->availableSize() : QSize(4096, 4096);
     QImage image;
-    runBesideEventLoop(this, translate("artshelf", "Opening %1...").arg(path), [&] {
+    runBesideEventLoop(this, translate("artshelf", "Opening %1...").arg(shownPath(path)), [&] {
         QImageReader reader(path);
         reader.setAllocationLimit(MaxPixels * 4 / (1024 * 1024));
         const QSize size = reader.size();

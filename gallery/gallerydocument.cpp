@@ -124,7 +124,7 @@ GalleryDocument::FileRead GalleryDocument::read(const QString &path)
                                                   "File: %1\r\nReason: %2\r\n\r\n"
                                                   "It stays as it is; an untitled gallery is shown "
                                                   "instead.")
-                                .arg(e.file(), e.reason()),
+                                .arg(shownPath(e.file()), e.reason()),
                             CriticalOk);
     } catch (const GalleryFileError &e) {
         // A later Save must not overwrite the file with the part that was read.
@@ -133,7 +133,7 @@ GalleryDocument::FileRead GalleryDocument::read(const QString &path)
                                            "The gallery could not be read completely.\r\n\r\n"
                                            "File: %1\r\nReason: %2\r\n\r\n"
                                            "What was read is shown; save it under a new name.")
-                                     .arg(e.file(), e.reason()),
+                                     .arg(shownPath(e.file()), e.reason()),
                                  CriticalOk);
     }
     return read;
@@ -177,7 +177,7 @@ Result GalleryDocument::write() const
     } catch (const GalleryFileError &e) {
         return Result::message(
             translate("artshelf", "The gallery could not be saved to %1.\r\n\r\n%2")
-                .arg(e.file(), e.reason()),
+                .arg(shownPath(e.file()), e.reason()),
             CriticalOk);
     }
 }

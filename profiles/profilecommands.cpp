@@ -1,4 +1,5 @@
 #include "profilecommands.h"
+#include "paths.h"
 #include "translation.h"
 
 #include "hostinterface.h"
@@ -44,7 +45,7 @@ QString failureMessage(const QList<StoreFailure> &failures)
             continue;
         files << failure.file;
         text += translate("seatpick", "\r\n\r\nFile: %1\r\nReason: %2")
-                    .arg(failure.file, failure.reason);
+                    .arg(shownPath(failure.file), failure.reason);
     }
     return text;
 }

@@ -1,6 +1,7 @@
 #include "besideeventloop.h"
 #include "editdlg.h"
 #include "frmmain.h"
+#include "paths.h"
 #include "translation.h"
 
 #include <QCloseEvent>
@@ -18,7 +19,7 @@ FileResult editDlg::writeBesideEventLoop()
 {
     // A template of many megabytes takes a while to write: the windows keep painting.
     FileResult result;
-    runBesideEventLoop(this, translate("tagloom32", "Saving %1...").arg(m_document.title()),
+    runBesideEventLoop(this, translate("tagloom32", "Saving %1...").arg(m_document.shownTitle()),
                        [&] { result = m_document.writeDocument(); });
     if (result.status == FileResult::Done)
         m_document.markSaved();
@@ -36,7 +37,7 @@ bool editDlg::saveDocumentAs()
             translate("tagloom32", "The template %1 is open in another window.\r\n\r\n"
                                    "Save this one under another name, or close that window "
                                    "first.")
-                .arg(*path),
+                .arg(shownPath(*path)),
             mb::OkOnly | mb::Information);
         return false;
     }
@@ -50,7 +51,7 @@ void editDlg::insertFile()
 {
     if (const std::optional<QString> path = m_frame->chooseTemplate(false)) {
         FileRead read;
-        runBesideEventLoop(this, translate("tagloom32", "Reading %1...").arg(*path),
+        runBesideEventLoop(this, translate("tagloom32", "Reading %1...").arg(shownPath(*path)),
                            [&] { read = m_document.readForInsert(*path); });
         const FileResult result = m_document.insertRead(std::move(read));
         if (result.status == FileResult::ReadStopped)

@@ -25,13 +25,14 @@ void editDlg::printDocument()
             mb::OkOnly | mb::Information, Caption);
         return;
     }
-    const QString title = m_document.title();
+    const QString path = m_document.title();
+    const QString title = m_document.shownTitle();
     QString reason;
     // Beside the event loop, telling the pages sent; Cancel ends the job after the last one.
     runBesideEventLoop(
         this, translate("tagloom32", "Printing %1...").arg(title),
         [&](WorkProgress &progress) {
-            reason = printTemplateFile(printer, title, title, [&](int pages) {
+            reason = printTemplateFile(printer, path, title, [&](int pages) {
                 progress.setLabel(
                     translate("tagloom32", "Printing %1: page %2...").arg(title).arg(pages));
                 return !progress.cancelled();
@@ -59,7 +60,7 @@ void editDlg::testDocument()
         m_frame->dialogs().msgBox(
             translate("tagloom32",
                       "The template %1 could not be handed to Quillsite for a test run.\r\n\r\n%2")
-                .arg(m_document.title(), reason),
+                .arg(m_document.shownTitle(), reason),
             mb::OkOnly | mb::Critical);
 }
 

@@ -3,6 +3,7 @@
 #include "editdlg.h"
 #include "frmmain.h"
 #include "helpviewer.h"
+#include "paths.h"
 #include "templateabout.h"
 #include "translation.h"
 #include "twips.h"
@@ -143,7 +144,7 @@ editDlg *frmMain::openTemplate(const QString &path)
     // A template of many megabytes takes seconds to read: the windows keep painting meanwhile.
     TemplateDocument loaded;
     FileResult result;
-    runBesideEventLoop(this, translate("tagloom32", "Opening %1...").arg(path),
+    runBesideEventLoop(this, translate("tagloom32", "Opening %1...").arg(shownPath(path)),
                        [&] { result = loaded.OpenDocument(path); });
     editDlg *document = NewDocument();
     document->document().replaceWith(std::move(loaded));

@@ -1,4 +1,5 @@
 #include "templatedocument.h"
+#include "paths.h"
 #include "translation.h"
 
 #include "templatefile.h"
@@ -13,6 +14,7 @@ namespace qs::stencil {
 
 QString FileResult::message() const
 {
+    const QString file = shownPath(this->file);
     const QString saveElsewhere =
         pathForgotten ? QStringLiteral("  ") + translate("tagloom32", "Save them under a new name.")
                       : QString();
@@ -372,7 +374,7 @@ void TemplateDocument::replaceWith(TemplateDocument &&other)
 
 QString TemplateDocument::shownTitle() const
 {
-    return isUntitled() ? translate("tagloom32", "Untitled") : m_title;
+    return isUntitled() ? translate("tagloom32", "Untitled") : shownPath(m_title);
 }
 
 FileResult TemplateDocument::OpenDocument(const QString &path)

@@ -191,3 +191,27 @@ TEST(HostAutomationTest, StartsRegisteredServer)
 }
 
 #include "test_platform.moc"
+
+// Messages and titles show a path as the user's system writes it, whichever separator Qt's
+// dialogs gave: on Windows every '/' becomes '\'.
+TEST(Paths, AShownPathUsesTheSystemsSeparator)
+{
+#ifdef Q_OS_WIN
+    const bool windows = true;
+#else
+    const bool windows = false;
+#endif
+    const struct
+    {
+        QString given;
+        QString onWindows;
+        QString elsewhere;
+    } paths[] = {
+        {"C:/Users/Ann/big.htp", "C:\\Users\\Ann\\big.htp", "C:/Users/Ann/big.htp"},
+        {"C:\\Quillsite97/images\\summer.gal", "C:\\Quillsite97\\images\\summer.gal",
+         "C:\\Quillsite97/images\\summer.gal"},
+        {"/home/ann/notes.htp", "\\home\\ann\\notes.htp", "/home/ann/notes.htp"},
+    };
+    for (const auto &[given, onWindows, elsewhere] : paths)
+        EXPECT_EQ(qs::shownPath(given), windows ? onWindows : elsewhere) << given.toStdString();
+}
