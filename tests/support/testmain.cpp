@@ -8,6 +8,7 @@ using TestApplication = QGuiApplication;
 #include <QApplication>
 using TestApplication = QApplication;
 #endif
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -31,7 +32,10 @@ class SandboxListener : public testing::EmptyTestEventListener
 {
     void OnTestStart(const testing::TestInfo &) override
     {
-        g_home = std::make_unique<QTemporaryDir>();
+        // Sandboxes are made in the system's temporary folder, not in the last test's own.
+        if (m_systemTemp.isEmpty())
+            m_systemTemp = QDir::tempPath();
+        g_home = std::make_unique<QTemporaryDir>(m_systemTemp + QStringLiteral("/qs-test-XXXXXX"));
         const QByteArray home = g_home->path().toLocal8Bit();
         qputenv("HOME", home);
         qputenv("XDG_CONFIG_HOME", home + "/.config");
@@ -40,6 +44,11 @@ class SandboxListener : public testing::EmptyTestEventListener
         qputenv("USERPROFILE", home);
         qputenv("APPDATA", home + "/AppData/Roaming");
         qputenv("LOCALAPPDATA", home + "/AppData/Local");
+        // The store's lock on Windows lies in the temporary folder: tests run side by side
+        // (ctest -j) must not wait on each other's.
+        QDir().mkpath(g_home->path() + QStringLiteral("/Temp"));
+        qputenv("TMP", home + "/Temp");
+        qputenv("TEMP", home + "/Temp");
         g_registryKey = QStringLiteral("Software\\QuillsiteTests\\%1-%2")
                             .arg(QCoreApplication::applicationPid())
                             .arg(++m_tests);
@@ -54,6 +63,7 @@ class SandboxListener : public testing::EmptyTestEventListener
         g_home.reset();
     }
 
+    QString m_systemTemp;
 #ifdef Q_OS_WIN
     int m_tests = 0;
 #endif
