@@ -45,6 +45,20 @@ packaged=$SECONDS
 
 # The whole suite, each test in a process of its own under Wine, on Qt's offscreen platform.
 (cd "$build" && ctest -j "$(nproc)" --output-on-failure >"$build/ctest.log" 2>&1) || status=1
+
+# Each test program must list as many tests as the Linux build lists for it (a skip is still
+# listed): a program whose listing failed under Wine would otherwise pass as "100% passed".
+linux="$ROOT/build"
+if [ ! -f "$linux/CTestTestfile.cmake" ]; then
+    configure "$linux" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build "$linux" -j "$(nproc)"
+fi
+listed() { (cd "$1" && ctest -N) | sed -nE 's/^ *Test +#[0-9]+: ([^.]+)\..*/\1/p' | sort | uniq -c; }
+if ! diff <(listed "$linux") <(listed "$build") >"$build/listed.diff"; then
+    echo "Windows tests: these programs list other counts of tests than on Linux (count program):" >&2
+    cat "$build/listed.diff" >&2
+    status=1
+fi
 grep -E 'tests passed|\(Failed\)|\(Timeout\)|\(SEGFAULT\)|\(Exception\)' "$build/ctest.log" || true
 # gtest prints each skip's reason under "Skipped"; ctest keeps it in its full log.
 awk '/^[0-9]+\/[0-9]+ Testing: /{name=$3} /: Skipped$/{getline reason; print "  skipped " name ": " reason}' \
