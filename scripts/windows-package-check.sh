@@ -40,11 +40,20 @@ elif [ -n "$archive" ]; then
 else
     fail "no package in $package"
 fi
-for f in artshelf.exe tagloom32.exe seatpick.exe quillsite-demo-setup.exe \
-    quillsite-demo-host.exe help/artkeep.html help/tagloom32.html help/seatpick.html \
-    quillsite-demo-setup.cmd demo/sample.gal; do
+expected=(artshelf.exe tagloom32.exe seatpick.exe quillsite-demo-setup.exe
+    quillsite-demo-host.exe help/artkeep.html help/tagloom32.html help/seatpick.html
+    quillsite-demo-setup.cmd demo/sample.gal translations/qtbase_de.qm)
+for f in "${expected[@]}"; do
     [ -f "$installed/$f" ] || fail "$f is not installed (from the $how)"
 done
+# The ZIP is for those who install nothing: it must hold the same files.
+if [ -n "$installer" ] && [ -n "$archive" ]; then
+    rm -rf "$package/unzipped"
+    unzip -q "$archive" -d "$package/unzipped" || fail "the archive $(basename "$archive") cannot be unpacked"
+    for f in "${expected[@]}"; do
+        ls "$package"/unzipped/*/"$f" >/dev/null 2>&1 || fail "$f is not in $(basename "$archive")"
+    done
+fi
 
 # The demo host, set up as the Start menu's "Set up the demo host" does it.
 (cd "$installed" && "$wine" cmd /c quillsite-demo-setup.cmd >/dev/null) ||
