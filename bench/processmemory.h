@@ -19,13 +19,20 @@
 
 namespace qs::bench {
 
+#ifdef Q_OS_WIN
+inline PROCESS_MEMORY_COUNTERS memoryCounters()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters;
+}
+#endif
+
 // The most memory the process has held in RAM so far, in MB.
 inline double peakResidentMb()
 {
 #ifdef Q_OS_WIN
-    PROCESS_MEMORY_COUNTERS counters{};
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return double(counters.PeakWorkingSetSize) / (1024 * 1024);
+    return double(memoryCounters().PeakWorkingSetSize) / (1024 * 1024);
 #else
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -46,9 +53,7 @@ inline void restartPeak()
 inline long long peakResidentBytes()
 {
 #ifdef Q_OS_WIN
-    PROCESS_MEMORY_COUNTERS counters{};
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return static_cast<long long>(counters.PeakWorkingSetSize);
+    return static_cast<long long>(memoryCounters().PeakWorkingSetSize);
 #else
     std::ifstream status("/proc/self/status");
     std::string word;
@@ -66,9 +71,7 @@ inline long long peakResidentBytes()
 inline long long residentBytes()
 {
 #ifdef Q_OS_WIN
-    PROCESS_MEMORY_COUNTERS counters{};
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return static_cast<long long>(counters.WorkingSetSize);
+    return static_cast<long long>(memoryCounters().WorkingSetSize);
 #else
     std::ifstream statm("/proc/self/statm");
     long long pages = 0, resident = 0;
