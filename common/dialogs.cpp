@@ -60,6 +60,9 @@ int QtDialogs::showMessage(const QString &text, int style, const QString &captio
     case mb::Question:
         box.setIcon(QMessageBox::Question);
         break;
+    case mb::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
     case mb::Information:
         box.setIcon(QMessageBox::Information);
         break;
@@ -75,6 +78,11 @@ int QtDialogs::showMessage(const QString &text, int style, const QString &captio
     case mb::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setEscapeButton(QMessageBox::No);
+        break;
+    case mb::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Cancel);
         break;
     default:
         box.setStandardButtons(QMessageBox::Ok);

@@ -13,10 +13,12 @@ namespace qs {
 // Message box styles and answers, by the numbers the programs were designed with.
 namespace mb {
 inline constexpr int OkOnly = 0;
+inline constexpr int OkCancel = 1;
 inline constexpr int YesNoCancel = 3;
 inline constexpr int YesNo = 4;
 inline constexpr int Critical = 16;
 inline constexpr int Question = 32;
+inline constexpr int Exclamation = 48;
 inline constexpr int Information = 64;
 inline constexpr int ButtonMask = 0x7;
 inline constexpr int IconMask = 0x70;

@@ -6,6 +6,7 @@
 #include "itemlistmodel.h"
 #include "mainwindow.h"
 #include "paths.h"
+#include "textcodec.h"
 #include "translation.h"
 #include "windowplacement.h"
 
@@ -140,12 +141,25 @@ void frmMain::fileSave()
         saveBesideEventLoop();
 }
 
-bool frmMain::saveBesideEventLoop()
+bool frmMain::saveBesideEventLoop(bool *kept)
 {
+    const QString label = translate("artshelf", "Saving %1...").arg(shownPath(currentFilePath()));
     Result result = Result::refused();
-    runBesideEventLoop(this,
-                       translate("artshelf", "Saving %1...").arg(shownPath(currentFilePath())),
-                       [&] { result = m_document->write(); });
+    std::vector<char32_t> unstorable;
+    runBesideEventLoop(this, label, [&] {
+        unstorable = m_document->unstorableCharacters();
+        if (unstorable.empty())
+            result = m_document->write();
+    });
+    if (!unstorable.empty()) {
+        if (m_dialogs->msgBox(unstorableQuestion(unstorable), mb::OkCancel | mb::Exclamation) !=
+            mb::Ok) {
+            if (kept)
+                *kept = true;
+            return false;
+        }
+        runBesideEventLoop(this, label, [&] { result = m_document->write(); });
+    }
     if (result.ok())
         m_document->markSaved();
     return report(result);
@@ -157,9 +171,15 @@ bool frmMain::fileSaveAs()
     if (!chosen)
         return false;
     const QString path = withDefaultExtension(*chosen, m_galleryDialog.defaultExt);
+    const QString before = m_document->filePath();
     m_galleryDialog.fileName = path;
     m_document->setFilePath(path);
-    return saveBesideEventLoop();
+    bool kept = false;
+    const bool saved = saveBesideEventLoop(&kept);
+    // Not saved by choice: the gallery goes on belonging to the file it came from.
+    if (kept)
+        m_document->setFilePath(before);
+    return saved;
 }
 
 void frmMain::renameGallery(const QModelIndex &index)

@@ -167,6 +167,11 @@ void GalleryDocument::markSaved()
     m_undo->setClean();
 }
 
+std::vector<char32_t> GalleryDocument::unstorableCharacters() const
+{
+    return gallery::unstorableCharacters(m_gallery);
+}
+
 Result GalleryDocument::write() const
 {
     if (m_filePath.isEmpty())

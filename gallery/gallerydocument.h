@@ -110,6 +110,8 @@ public:
     Result save();
     // Only the writing of save(), which changes nothing: markSaved() after a success.
     Result write() const;
+    // The characters write() would store as "?".
+    std::vector<char32_t> unstorableCharacters() const;
     void markSaved();
     void setFilePath(const QString &path) { m_filePath = path; }
     // The path becomes the document's file, whether or not the write succeeds.

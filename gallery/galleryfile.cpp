@@ -271,6 +271,29 @@ QByteArray galleryText(const Gallery &gallery)
     return bytes;
 }
 
+std::vector<char32_t> unstorableCharacters(const Gallery &gallery)
+{
+    UnstorableFinder finder;
+    finder.scan(gallery.Name);
+    for (int n = 1; n <= gallery.Folders.Count(); ++n) {
+        const Folder &folder = gallery.Folders(n);
+        finder.scan(folder.FolderName);
+        finder.scan(folder.FolderPath);
+        const ClipartList &items = folder.Items.Item;
+        for (int m = 1; m <= items.Count(); ++m) {
+#ifndef Q_OS_WIN
+            // Read as UTF-8 or Windows-1252, which UTF-8 stores whole: only changes need a look.
+            if (items.IsAsRead(m))
+                continue;
+#endif
+            const Clipart clip = items(m);
+            finder.scan(clip.Description);
+            finder.scan(clip.Filename);
+        }
+    }
+    return finder.found();
+}
+
 void SaveGallery(const QString &file, const Gallery &gallery)
 {
     QSaveFile out(file);

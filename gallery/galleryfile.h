@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 namespace qs::gallery {
 
@@ -48,6 +49,8 @@ void LoadGallery(const QString &file, Gallery &gallery);
 
 // The file's bytes for gallery: CR LF lines, sections and items numbered from 1.
 QByteArray galleryText(const Gallery &gallery);
+// The characters SaveGallery would write as "?", each once: see UnstorableFinder.
+std::vector<char32_t> unstorableCharacters(const Gallery &gallery);
 // Replaces file atomically: on a failure the previous file stays as it was.
 void SaveGallery(const QString &file, const Gallery &gallery);
 

@@ -97,6 +97,8 @@ public:
 
     int Count() const { return static_cast<int>(m_items.size()); }
     Clipart operator()(int index) const;
+    // Whether the item at index still holds what the file it was read from says.
+    bool IsAsRead(int index) const { return !m_items[slot(index)].owned; }
     void Add(std::unique_ptr<Clipart> item);
     // An item as source holds it; a missing title reads as "Untitled Item", a missing file
     // name as empty.

@@ -80,7 +80,8 @@ private:
     void fileSave();
     bool fileSaveAs();
     // Writes the gallery to its file beside the event loop; a success marks it saved.
-    bool saveBesideEventLoop();
+    // kept, when given, is set when the user chose not to save.
+    bool saveBesideEventLoop(bool *kept = nullptr);
     bool askSaveFirst(const QString &question);
     void helpTopics();
     void helpAbout();

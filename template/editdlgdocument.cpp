@@ -2,6 +2,7 @@
 #include "editdlg.h"
 #include "frmmain.h"
 #include "paths.h"
+#include "textcodec.h"
 #include "translation.h"
 
 #include <QCloseEvent>
@@ -18,9 +19,20 @@ bool editDlg::saveDocument()
 FileResult editDlg::writeBesideEventLoop()
 {
     // A template of many megabytes takes a while to write: the windows keep painting.
+    const QString label = translate("tagloom32", "Saving %1...").arg(m_document.shownTitle());
     FileResult result;
-    runBesideEventLoop(this, translate("tagloom32", "Saving %1...").arg(m_document.shownTitle()),
-                       [&] { result = m_document.writeDocument(); });
+    std::vector<char32_t> unstorable;
+    runBesideEventLoop(this, label, [&] {
+        unstorable = m_document.unstorableCharacters();
+        if (unstorable.empty())
+            result = m_document.writeDocument();
+    });
+    if (!unstorable.empty()) {
+        if (m_frame->dialogs().msgBox(unstorableQuestion(unstorable),
+                                      mb::OkCancel | mb::Exclamation) != mb::Ok)
+            return {FileResult::Kept, {}, {}};
+        runBesideEventLoop(this, label, [&] { result = m_document.writeDocument(); });
+    }
     if (result.status == FileResult::Done)
         m_document.markSaved();
     return result;
@@ -41,8 +53,12 @@ bool editDlg::saveDocumentAs()
             mb::OkOnly | mb::Information);
         return false;
     }
+    const QString before = m_document.title();
     m_document.setTitle(*path);
     const FileResult result = writeBesideEventLoop();
+    // Not saved by choice: the window goes on naming the file it came from.
+    if (result.status == FileResult::Kept)
+        m_document.setTitle(before);
     showTitle();
     return showResult(result);
 }

@@ -44,6 +44,7 @@ QString FileResult::message() const
             .arg(file, stop.reason);
     case Done:
     case NeedsName:
+    case Kept:
         break;
     }
     return {};
@@ -435,6 +436,14 @@ FileResult TemplateDocument::writeDocument() const
     if (!reason.isEmpty())
         return {FileResult::SaveFailed, m_title, ReadStop{0, reason}};
     return {FileResult::Done, m_title, {}};
+}
+
+std::vector<char32_t> TemplateDocument::unstorableCharacters() const
+{
+    UnstorableFinder finder;
+    for (const StoredRow &row : m_rows)
+        m_texts.findUnstorable(row, finder);
+    return finder.found();
 }
 
 FileResult TemplateDocument::SaveDocumentAs(const QString &path)

@@ -19,7 +19,8 @@ namespace qs::stencil {
 struct FileResult
 {
     // NotATemplate: the file holds lines that are no part of a template; what came before is read.
-    enum Status { Done, NeedsName, ReadStopped, NotATemplate, SaveFailed };
+    // Kept: the user chose not to save.
+    enum Status { Done, NeedsName, ReadStopped, NotATemplate, SaveFailed, Kept };
     Status status = Done;
     QString file;
     ReadStop stop; // ReadStopped, NotATemplate: where; SaveFailed: stop.reason says why
@@ -127,6 +128,8 @@ public:
     FileResult SaveDocument();
     // Only the writing, which changes nothing: markSaved() after a Done.
     FileResult writeDocument() const;
+    // The characters a save would write as "?", each once: see UnstorableFinder.
+    std::vector<char32_t> unstorableCharacters() const;
     void setTitle(const QString &path) { m_title = path; }
     // Takes path as the title, then saves.
     FileResult SaveDocumentAs(const QString &path);

@@ -107,6 +107,18 @@ TemplateItem RowTexts::item(const StoredRow &row) const
     return item;
 }
 
+void RowTexts::findUnstorable(const StoredRow &row, UnstorableFinder &finder) const
+{
+#ifdef Q_OS_WIN
+    for (int k = 0; k < 4; ++k)
+        finder.scan(decode(row, rawField(row, k)));
+#else
+    // Texts are kept as valid UTF-8 or as Windows-1252, and UTF-8 stores all either decodes to.
+    Q_UNUSED(row);
+    Q_UNUSED(finder);
+#endif
+}
+
 void RowTexts::appendBlock(QByteArray &out, const StoredRow &row) const
 {
     const int k = row.kind;

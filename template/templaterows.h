@@ -1,6 +1,7 @@
 #pragma once
 
 #include "templateitem.h"
+#include "textcodec.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -45,6 +46,8 @@ public:
     QString field(const StoredRow &row, int field, qsizetype limit = -1) const;
     // Appends the row's block as a file holds it, in the encoding files are written in.
     void appendBlock(QByteArray &out, const StoredRow &row) const;
+    // Adds to finder the characters of row's fields that appendBlock cannot store.
+    void findUnstorable(const StoredRow &row, UnstorableFinder &finder) const;
     const QByteArray &bytes(quint32 text) const { return m_texts[text].bytes; }
 
 private:

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>QProgressDialog</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>common</name>
     <message>
         <source>About %1</source>
@@ -168,6 +175,22 @@ Grund: %2</translation>
     <message>
         <source>Cancelling...</source>
         <translation>Wird abgebrochen...</translation>
+    </message>
+    <message>
+        <source>, and %1 more</source>
+        <translation> und %1 weitere</translation>
+    </message>
+    <message>
+        <source>This file is written in the %1 encoding, which cannot store these characters:<byte value="xd"/>
+<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+If you save, each of them is written as &quot;?&quot;. Save anyway?</source>
+        <translation>Diese Datei wird in der Codierung %1 geschrieben, die diese Zeichen nicht speichern kann:<byte value="xd"/>
+<byte value="xd"/>
+%2<byte value="xd"/>
+<byte value="xd"/>
+Beim Speichern wird jedes davon als &quot;?&quot; geschrieben. Trotzdem speichern?</translation>
     </message>
 </context>
 </TS>

@@ -100,6 +100,54 @@ TEST(TextCodecTest, Utf8OrWindows1252)
               test::SavesUtf8 ? QByteArray("caf\xC3\xA9") : QByteArray("caf\xE9"));
 }
 
+// A save names every character it would write as "?", and writes exactly that: "?" once for
+// each, never a look-alike, and every other character as itself.
+TEST(TextCodecTest, WhatASaveCannotStoreIsNamedAndWrittenAsAQuestionMark)
+{
+    const QString lone = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b");
+    struct Row
+    {
+        QString text;
+        std::vector<char32_t> unstorable;
+        QByteArray saved;
+    };
+    const std::vector<Row> rows = {
+        {u"caf\u00E9 \u20AC"_qs, {}, test::SavesUtf8 ? "caf\xC3\xA9 \xE2\x82\xAC" : "caf\xE9 \x80"},
+        {lone + lone, {0xD800}, "a?ba?b"},
+#ifdef Q_OS_WIN
+        // A Western system's code page: no Japanese, no emoji, no macron (which would otherwise
+        // come out as a plain A).
+        {u"\u65E5\u672C \u65E5!"_qs, {0x65E5, 0x672C}, "?? ?!"},
+        {u"\U0001F600x\u0100"_qs, {0x1F600, 0x100}, "?x?"},
+#else
+        {u"\u65E5\u672C \U0001F600 \u0100"_qs,
+         {},
+         "\xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80 \xC4\x80"},
+#endif
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.text.toStdString());
+        UnstorableFinder finder;
+        finder.scan(row.text);
+        finder.scan(row.text); // each named once
+        EXPECT_EQ(finder.found(), row.unstorable);
+        EXPECT_EQ(encodeText(row.text), row.saved);
+        const QString question = unstorableQuestion(finder.found());
+        for (const char32_t c : row.unstorable)
+            EXPECT_TRUE(question.contains(QStringLiteral("U+%1").arg(uint(c), 4, 16, QChar(u'0')),
+                                          Qt::CaseInsensitive))
+                << question.toStdString();
+    }
+    // A long list names the first few and counts the rest.
+    std::vector<char32_t> many;
+    for (char32_t c = 0xE000; c < 0xE000 + 100; ++c)
+        many.push_back(c);
+    const QString question = unstorableQuestion(many);
+    EXPECT_TRUE(question.contains("U+E000")) << question.toStdString();
+    EXPECT_FALSE(question.contains("U+E063")) << question.toStdString();
+    EXPECT_TRUE(question.contains("70 more")) << question.toStdString();
+}
+
 TEST(HostInterfaceTest, FoldersPresenceAndInstallFolder)
 {
     EXPECT_EQ(host::clipartFolder("C:\\Q"), "C:\\Q\\images\\");

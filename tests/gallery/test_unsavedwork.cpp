@@ -103,6 +103,42 @@ TEST(GallerySession, YesSavesBeforeTheSessionEndsAndAFailedSaveCancelsIt)
     EXPECT_TRUE(untitled.window->close());
 }
 
+// Characters the file's encoding lacks are named before they are lost: Cancel keeps the file,
+// the gallery's file name and the changes; OK writes each of them as "?" and nothing else.
+TEST(GalleryWindow, ASaveThatWouldLoseCharactersNamesThemAndMayBeCancelled)
+{
+    const QString path = testHome() + "/holiday.gal";
+    writeAll(path, holidayGallery());
+    GalleryWindow w;
+    w.open(path);
+    w.selectNode(1);
+    w.selectRow(1);
+    w.dialogs->answerInput("Dog " + Unstorable).answerOpen("/x/dog.jpg");
+    w.trigger("item_edit");
+    w.dialogs->clear();
+
+    const QString other = testHome() + "/other.gal";
+    w.dialogs->answerMessage(mb::Cancel);
+    w.trigger("file_save");
+    w.dialogs->answerSave(other).answerMessage(mb::Cancel);
+    w.trigger("file_saveas");
+    ASSERT_EQ(w.dialogs->messages().size(), 2);
+    EXPECT_TRUE(w.dialogs->messages()[1].contains(SavesUtf8 ? "U+D800" : "U+672C"))
+        << w.dialogs->messages()[1].toStdString();
+    EXPECT_EQ(w.dialogs->shown()[0].buttons, mb::OkCancel);
+    EXPECT_EQ(readAll(path), holidayGallery());
+    EXPECT_FALSE(QFile::exists(other));
+    EXPECT_EQ(w.window->document().filePath(), path);
+    EXPECT_TRUE(w.window->document().isChanged());
+
+    w.dialogs->answerMessage(mb::Ok);
+    w.trigger("file_save");
+    QByteArray saved = holidayGallery();
+    saved.replace("ItemName2=Dog", QByteArray("ItemName2=Dog ") + UnstorableSaved);
+    EXPECT_EQ(readAll(path), saved);
+    EXPECT_FALSE(w.window->document().isChanged());
+}
+
 TEST(GalleryWindow, APartlyReadGalleryIsNeverSuggestedAsTheNameToSaveUnder)
 {
     const QString broken = testHome() + "/broken.gal";

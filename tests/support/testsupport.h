@@ -122,6 +122,16 @@ inline constexpr bool SavesUtf8 = false;
 inline constexpr bool SavesUtf8 = true;
 #endif
 
+// Characters a save cannot store, and the bytes it writes for them: outside a Western Windows
+// system's code page there; UTF-8 lacks only a lone surrogate.
+#ifdef Q_OS_WIN
+inline const QString Unstorable = QStringLiteral(u"\u65E5\u672C");
+inline constexpr char UnstorableSaved[] = "??";
+#else
+inline const QString Unstorable = QString(QChar(0xD800));
+inline constexpr char UnstorableSaved[] = "?";
+#endif
+
 // Joins lines with CR LF, each line ended.
 inline QByteArray crlf(std::initializer_list<const char *> lines)
 {

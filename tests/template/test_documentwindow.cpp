@@ -185,6 +185,42 @@ TEST(DocumentWindow, FailedSaveSaysWhyAndKeepsTheDocumentChanged)
     EXPECT_FALSE(QFile::exists(bad));
 }
 
+// Characters the file's encoding lacks are named before they are lost: Cancel keeps the file,
+// the window's name and the changes; OK writes each of them as "?" and nothing else changes.
+TEST(DocumentWindow, ASaveThatWouldLoseCharactersNamesThemAndMayBeCancelled)
+{
+#ifndef Q_OS_WIN
+    GTEST_SKIP() << "templates are saved in UTF-8 here, which stores all a template can hold";
+#endif
+    const QString path = testHome() + "/kept.htp";
+    const QByteArray before = crlf({"{{caf\xE9", ""});
+    writeAll(path, before);
+    Stencilry s;
+    editDlg *d = s.open(path);
+    d->document().append(TemplateItem{kind::Text, "x " + Unstorable + " \u00E9", {}});
+    d->document().markChanged();
+
+    const QString other = testHome() + "/other.htp";
+    s.dialogs->answerMessage(mb::Cancel);
+    s.trigger("file_save");
+    s.dialogs->answerSave(other).answerMessage(mb::Cancel);
+    s.trigger("file_saveas");
+    ASSERT_EQ(s.dialogs->messages().size(), 2);
+    EXPECT_TRUE(s.dialogs->messages()[0].contains("U+65E5"))
+        << s.dialogs->messages()[0].toStdString();
+    EXPECT_EQ(s.dialogs->shown()[0].buttons, mb::OkCancel);
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_FALSE(QFile::exists(other));
+    EXPECT_EQ(d->windowTitle(), path);
+    EXPECT_TRUE(d->document().boolDirty());
+
+    s.dialogs->answerMessage(mb::Ok);
+    s.trigger("file_save");
+    const QByteArray added = QByteArray("{{x ") + UnstorableSaved + " \xE9";
+    EXPECT_EQ(readAll(path), crlf({"{{caf\xE9", added.constData(), ""}));
+    EXPECT_FALSE(d->document().boolDirty());
+}
+
 TEST(DocumentWindow, CloseCheckAsksOnlyForChangesAndCancelKeepsTheWindow)
 {
     Stencilry s;
