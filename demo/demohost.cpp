@@ -3,6 +3,7 @@
 #include "playback.h"
 
 #include <QApplication>
+#include <QSaveFile>
 
 int main(int argc, char *argv[])
 {
@@ -19,6 +20,14 @@ int main(int argc, char *argv[])
     const std::optional<QString> page = qs::demo::playTemplateFile(path, dialogs);
     if (!page)
         return 1;
+    // For the tests, which cannot look at a window another process shows: the page goes to
+    // this file instead.
+    if (const QString out = qEnvironmentVariable("QS_DEMO_HOST_PAGE"); !out.isEmpty()) {
+        QSaveFile file(out);
+        return file.open(QIODevice::WriteOnly) && file.write(page->toUtf8()) >= 0 && file.commit()
+                   ? 0
+                   : 1;
+    }
     qs::demo::TestRunWindow window(path, *page);
     window.show();
     return app.exec();

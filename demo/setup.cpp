@@ -2,6 +2,7 @@
 #include "hostinterface.h"
 #include "registry.h"
 #include "settingsstore.h"
+#include "testrunserver.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,16 +24,10 @@ int main(int argc, char *argv[])
         err << "could not write the host install folder setting\n";
         return 1;
     }
-    auto key = qs::RegistryKey::create(qs::host::AutomationServerKey);
-    // Quoted, so that a folder name with blanks stays one program name in the command line.
-    const QString command = QLatin1Char('"') +
-                            QDir::toNativeSeparators(QDir(args[2]).absolutePath()) +
-                            QLatin1Char('"');
-    if (!key || !key->setString(QString(), command)) {
-        err << "could not register the demo test-run command\n";
+    if (const QString error = qs::demo::registerTestRunServer(args[2]); !error.isEmpty()) {
+        err << error << '\n';
         return 1;
     }
-    key->close();
 
     // Two sample profiles for the profile switcher, unless it has some of its own already.
     const QString profiles = QStringLiteral("TandemPadChooser");

@@ -41,7 +41,7 @@ else
     fail "no package in $package"
 fi
 expected=(artshelf.exe tagloom32.exe seatpick.exe quillsite-demo-setup.exe
-    quillsite-demo-host.exe help/artkeep.html help/tagloom32.html help/seatpick.html
+    quillsite-demo-host.exe quillsite-demo-com.dll help/artkeep.html help/tagloom32.html help/seatpick.html
     quillsite-demo-setup.cmd demo/sample.gal translations/qtbase_de.qm)
 for f in "${expected[@]}"; do
     [ -f "$installed/$f" ] || fail "$f is not installed (from the $how)"

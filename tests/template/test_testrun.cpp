@@ -3,10 +3,15 @@
 #include "hostinterface.h"
 #include "playback.h"
 #include "registry.h"
+#include "testrunserver.h"
 
 #include <QDeadlineTimer>
 #include <QPlainTextEdit>
 #include <QThread>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 using namespace qs;
 using namespace qs::stencil;
@@ -19,6 +24,41 @@ QString makeRecorder(const QString &outFile)
     QDir().mkpath(testHome() + "/fake host");
     return qs::test::makeRecorder(testHome() + "/fake host", "server", outFile);
 }
+
+#ifdef Q_OS_WIN
+// Wine's COM reads only the machine's classes, which no test's sandbox covers: a test that
+// registers the host's class there, or counts on its absence, holds this across processes,
+// and leaves the class unregistered.
+class MachineClassesLock
+{
+public:
+    MachineClassesLock()
+        : m_mutex(CreateMutexW(nullptr, FALSE, L"Local\\QuillsiteTestsMachineClasses"))
+    {
+        WaitForSingleObject(m_mutex, INFINITE);
+        unregister();
+    }
+    ~MachineClassesLock()
+    {
+        unregister();
+        ReleaseMutex(m_mutex);
+        CloseHandle(m_mutex);
+    }
+
+private:
+    static void unregister()
+    {
+        const QString key = "CLSID\\" + host::AutomationClassId;
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, reinterpret_cast<LPCWSTR>(key.utf16()));
+    }
+    HANDLE m_mutex;
+};
+#else
+struct MachineClassesLock
+{
+    MachineClassesLock() {} // user-provided, so that an unused lock draws no warning
+};
+#endif
 
 bool registerServer(const QString &command)
 {
@@ -50,8 +90,28 @@ TEST(TestRun, HandsTheSavedFileToTheRegisteredServer)
     EXPECT_EQ(d->windowTitle(), path);
 }
 
+// What a user sets up with "Set up the demo host": File > Test starts the demo host (on Windows
+// through the host's class, which COM finds registered), and it plays the saved file back.
+TEST(TestRun, TheDemoHostSetUpForTheUserPlaysTheSavedFileBack)
+{
+    const QString path = testHome() + "/my templates/letter.htp";
+    writeAll(path, crlf({"{{Dear reader,", "{!", "{{caf\xC3\xA9 at ten", ""}));
+    const MachineClassesLock lock;
+    ASSERT_EQ(demo::registerTestRunServer(QS_DEMO_HOST), QString());
+    const QString page = testHome() + "/page.txt";
+    EnvironmentGuard guard("QS_DEMO_HOST_PAGE");
+    qputenv("QS_DEMO_HOST_PAGE", QFile::encodeName(page));
+    Stencilry s;
+    s.open(path);
+    s.dialogs->clear();
+    QTest::keyClick(s.frame.get(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(s.dialogs->shown().empty()) << s.dialogs->messages().join("|").toStdString();
+    EXPECT_EQ(QString::fromUtf8(waitForFile(page)), "Dear reader,\ncaf\u00E9 at ten");
+}
+
 TEST(TestRun, UntitledUnregisteredAndMissingServersAreTold)
 {
+    const MachineClassesLock lock;
     Stencilry s;
     s.newDocument();
     s.dialogs->answerMessage();
