@@ -70,12 +70,10 @@ bool RegistryKey::setString(const QString &valueName, const QString &value, Stor
     return rc == ERROR_SUCCESS || fail(translate("common", "the value could not be set."));
 }
 
-std::optional<QString> RegistryKey::string(const QString &valueName) const
+std::optional<QString> readRegistryString(const QString &keyPath, const QString &valueName)
 {
-    if (!m_open)
-        return std::nullopt;
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey(m_path).c_str(), 0, KEY_QUERY_VALUE, &key) !=
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, subKey(keyPath).c_str(), 0, KEY_QUERY_VALUE, &key) !=
         ERROR_SUCCESS)
         return std::nullopt;
     const std::wstring name = valueName.toStdWString();
@@ -90,12 +88,22 @@ std::optional<QString> RegistryKey::string(const QString &valueName) const
         if (RegQueryValueExW(key, name.c_str(), nullptr, &type,
                              reinterpret_cast<BYTE *>(data.data()), &got) == ERROR_SUCCESS) {
             data.resize(std::min<size_t>(got / sizeof(wchar_t), data.size()));
-            // The value ends at its first null, as the ANSI read ended it.
-            result = QString::fromStdWString(data.substr(0, data.find(L'\0')));
+            // The value ends at its first null, as the ANSI read ended it. Copied as it is:
+            // a leading U+FEFF is part of the value, not a byte-order mark.
+            const std::wstring value = data.substr(0, data.find(L'\0'));
+            result = QString(reinterpret_cast<const QChar *>(value.data()),
+                             static_cast<qsizetype>(value.size()));
         }
     }
     RegCloseKey(key);
     return result;
+}
+
+std::optional<QString> RegistryKey::string(const QString &valueName) const
+{
+    if (!m_open)
+        return std::nullopt;
+    return readRegistryString(m_path, valueName);
 }
 
 QString RegistryKey::hiveFilePath()

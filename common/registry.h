@@ -9,6 +9,11 @@
 namespace qs {
 
 // Writes below HKEY_CURRENT_USER; off Windows, an INI file stands in for the hive.
+#ifdef Q_OS_WIN
+// The string value valueName of the user's key keyPath, as stored; nullopt when there is none.
+std::optional<QString> readRegistryString(const QString &keyPath, const QString &valueName);
+#endif
+
 class RegistryKey
 {
 public:

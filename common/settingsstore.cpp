@@ -4,6 +4,7 @@
 
 #ifdef Q_OS_WIN
 #include "inistore.h"
+#include "registry.h"
 
 #include <QDir>
 #include <QLockFile>
@@ -46,14 +47,23 @@ struct SettingsSnapshot::Data
 {
     explicit Data(const QString &application)
         : store(storeKey(application), QSettings::NativeFormat)
+        , keyPath(QStringLiteral("Software\\") + StoreName + u'\\' + application)
     {
     }
     mutable QSettings store; // groups are entered and left to list keys
+    QString keyPath;
 };
 
 QString SettingsSnapshot::get(const QString &section, const QString &key,
                               const QString &defaultValue) const
 {
+    // QSettings decodes a string as UTF-16 that may start with a byte-order mark, and so
+    // drops a leading U+FEFF from the value: strings are read as stored, but for those
+    // beginning with '@', which QSettings escapes when it writes them.
+    const std::optional<QString> stored =
+        readRegistryString(m_data->keyPath + u'\\' + section, key);
+    if (stored && !stored->startsWith(u'@'))
+        return *stored;
     const QVariant value = m_data->store.value(settingsKey(section, key));
     return value.isValid() ? value.toString() : defaultValue;
 }

@@ -52,11 +52,18 @@ bool SingleInstance::claim()
         return true;
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *later = m_server->nextPendingConnection()) {
-            connect(later, &QLocalSocket::disconnected, later, &QObject::deleteLater);
-            connect(later, &QLocalSocket::readyRead, this, [this, later] {
+            // A later start writes and goes at once: its request may be in before this
+            // connection is seen, or arrive with its end, as Windows' pipes deliver it.
+            const auto read = [this, later] {
                 if (later->readAll().contains(ShowRequest.trimmed()))
                     emit activationRequested();
+            };
+            connect(later, &QLocalSocket::readyRead, this, read);
+            connect(later, &QLocalSocket::disconnected, this, [later, read] {
+                read();
+                later->deleteLater();
             });
+            read();
         }
     });
     return true;

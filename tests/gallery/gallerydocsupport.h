@@ -1,5 +1,6 @@
 #pragma once
 
+#include "paths.h"
 #include "testsupport.h"
 
 namespace qs::test {

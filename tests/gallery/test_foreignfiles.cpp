@@ -70,7 +70,8 @@ TEST(ForeignFiles, AreRefusedAndNeverWrittenOver)
         w.trigger("file_open");
         ASSERT_EQ(w.dialogs->shown().size(), 3u);
         EXPECT_EQ(w.dialogs->shown()[2].text,
-                  "The file is not a gallery.\r\n\r\nFile: " + path + "\r\nReason: " + c.reason +
+                  "The file is not a gallery.\r\n\r\nFile: " + shownPath(path) +
+                      "\r\nReason: " + c.reason +
                       "\r\n\r\nIt stays as it is; an untitled gallery is shown instead.");
         EXPECT_EQ(w.dialogs->shown()[2].icon, mb::Critical);
         EXPECT_EQ(w.window->currentFilePath(), QString());

@@ -72,7 +72,8 @@ TEST(GalleryFaults, SaveWhereNoFileCanBeIsReported)
         SCOPED_TRACE(target.toStdString());
         const Result r = g.doc.saveAs(target);
         EXPECT_FALSE(r.ok());
-        EXPECT_TRUE(r.text().startsWith("The gallery could not be saved to " + target + ".\r\n"))
+        EXPECT_TRUE(
+            r.text().startsWith("The gallery could not be saved to " + shownPath(target) + ".\r\n"))
             << r.text().toStdString();
         EXPECT_EQ(r.style(), mb::Critical);
     }
@@ -172,8 +173,8 @@ TEST(GalleryFaults, TheWindowReportsAFailedSaveAndCarriesOn)
     w.dialogs->answerSave(testHome() + "/taken.gal").answerMessage(mb::Ok);
     w.trigger("file_saveas");
     ASSERT_EQ(w.dialogs->messages().size(), 1);
-    EXPECT_TRUE(w.dialogs->messages()[0].startsWith("The gallery could not be saved to " +
-                                                    testHome() + "/taken.gal.\r\n\r\n"));
+    EXPECT_TRUE(w.dialogs->messages()[0].startsWith(
+        "The gallery could not be saved to " + shownPath(testHome() + "/taken.gal") + ".\r\n\r\n"));
     EXPECT_EQ(w.dialogs->shown().back().icon, mb::Critical);
 
     // The window still works: the next save lands.

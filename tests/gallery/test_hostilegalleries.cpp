@@ -29,8 +29,8 @@ QStringList openHostile(GalleryWindow &w, const QByteArray &bytes, bool partial 
 
 QString partialRead(const QString &reason)
 {
-    return "The gallery could not be read completely.\r\n\r\nFile: " + testHome() +
-           "/hostile.gal\r\nReason: " + reason +
+    return "The gallery could not be read completely.\r\n\r\nFile: " +
+           shownPath(testHome() + "/hostile.gal") + "\r\nReason: " + reason +
            "\r\n\r\nWhat was read is shown; save it under a new name.";
 }
 

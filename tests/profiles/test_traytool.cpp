@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -24,9 +25,24 @@ using namespace qs::test;
 
 namespace {
 
+// The store's sections and values, as its file lists them.
 QStringList storeLines()
 {
+#ifdef Q_OS_WIN
+    // There the store is the registry's.
+    QSettings store(profileStoreName(), QSettings::NativeFormat);
+    QStringList lines;
+    for (const QString &section : store.childGroups()) {
+        lines << "[" + section + "]";
+        store.beginGroup(section);
+        for (const QString &key : store.childKeys())
+            lines << key + "=" + store.value(key).toString();
+        store.endGroup();
+    }
+    return lines;
+#else
     return QString::fromUtf8(readAll(profileStoreFile())).split(u'\n', Qt::SkipEmptyParts);
+#endif
 }
 
 // A window on the gapped store, shown and active, so that its keys work.

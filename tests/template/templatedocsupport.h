@@ -1,5 +1,6 @@
 #pragma once
 
+#include "paths.h"
 #include "templatedocument.h"
 #include "testsupport.h"
 

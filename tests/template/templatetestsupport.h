@@ -3,6 +3,7 @@
 #include "editdlg.h"
 #include "frmmain.h"
 #include "hostinterface.h"
+#include "paths.h"
 #include "scripteddialogs.h"
 #include "settingsstore.h"
 #include "templatedocsupport.h"

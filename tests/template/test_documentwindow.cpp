@@ -48,7 +48,7 @@ TEST(DocumentWindow, OpenShowsTheFileCleanAndTheDialogKeepsTheLastName)
     Stencilry s;
     editDlg *d = s.open(path);
     ASSERT_NE(d, nullptr);
-    EXPECT_EQ(d->windowTitle(), path);
+    EXPECT_EQ(d->windowTitle(), shownPath(path));
     EXPECT_EQ(d->document().rows(), everyKind());
     EXPECT_EQ(d->model()->rowCount(), 4);
     EXPECT_FALSE(d->document().boolDirty());
@@ -71,7 +71,7 @@ TEST(DocumentWindow, OpenShowsTheFileCleanAndTheDialogKeepsTheLastName)
     EXPECT_EQ(shown[1].options.fileName, path);
     EXPECT_EQ(shown[2].options.fileName, other + ".htp");
     EXPECT_EQ(shown[3].options.fileName, other + ".htp");
-    EXPECT_EQ(d->windowTitle(), other + ".htp");
+    EXPECT_EQ(d->windowTitle(), shownPath(other + ".htp"));
     EXPECT_EQ(readAll(other + ".htp"), everyKindFile());
 }
 
@@ -80,7 +80,7 @@ TEST(DocumentWindow, ANameThatDoesNotExistOpensAnEmptyTitledWindow)
     Stencilry s;
     const QString path = testHome() + "/new-one.htp";
     editDlg *d = s.open(path);
-    EXPECT_EQ(d->windowTitle(), path);
+    EXPECT_EQ(d->windowTitle(), shownPath(path));
     EXPECT_EQ(d->document().count(), 0);
     EXPECT_FALSE(d->document().boolDirty());
     EXPECT_EQ(s.dialogs->messages().size(), 0);
@@ -98,7 +98,7 @@ TEST(DocumentWindow, PartialReadTellsTheFileAndLineAndKeepsTheRows)
     s.trigger("file_open");
     ASSERT_EQ(s.dialogs->messages().size(), 1);
     const DialogRecord &m = s.dialogs->shown().back();
-    EXPECT_TRUE(m.text.contains(path));
+    EXPECT_TRUE(m.text.contains(shownPath(path)));
     EXPECT_TRUE(m.text.contains("line 3"));
     EXPECT_TRUE(m.text.contains("not read completely"));
     EXPECT_EQ(m.caption, "tagloom32");
@@ -121,7 +121,7 @@ TEST(DocumentWindow, PartialReadTellsTheFileAndLineAndKeepsTheRows)
     editDlg *d = s.open(mine);
     s.dialogs->answerOpen(path).answerMessage(mb::Ok);
     s.trigger("insert_file");
-    EXPECT_EQ(d->windowTitle(), mine);
+    EXPECT_EQ(d->windowTitle(), shownPath(mine));
     EXPECT_FALSE(s.dialogs->messages().back().contains("new name"));
     s.dialogs->answerSave(std::nullopt);
     s.trigger("file_saveas");
@@ -143,7 +143,7 @@ TEST(DocumentWindow, SaveOfAnUntitledDocumentAsksForANameAndAddsTheExtension)
     const QString path = testHome() + "/saved";
     s.dialogs->answerSave(path);
     QTest::keyClick(s.frame.get(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(d->windowTitle(), path + ".htp");
+    EXPECT_EQ(d->windowTitle(), shownPath(path + ".htp"));
     EXPECT_FALSE(d->document().boolDirty());
     EXPECT_EQ(readAll(path + ".htp"), everyKindFile());
 }
@@ -166,7 +166,7 @@ TEST(DocumentWindow, InsertFileGoesOnTopAndMarksTheDocumentEvenWhenCancelled)
     s.trigger("insert_file");
     EXPECT_EQ(texts(d), (QStringList{"A", "(Carriage Return)", "x", "y", "z"}));
     EXPECT_TRUE(d->document().boolDirty());
-    EXPECT_EQ(d->windowTitle(), three);
+    EXPECT_EQ(d->windowTitle(), shownPath(three));
 }
 
 TEST(DocumentWindow, FailedSaveSaysWhyAndKeepsTheDocumentChanged)
@@ -178,10 +178,10 @@ TEST(DocumentWindow, FailedSaveSaysWhyAndKeepsTheDocumentChanged)
     s.dialogs->answerSave(bad).answerMessage(mb::Ok);
     s.trigger("file_saveas");
     ASSERT_EQ(s.dialogs->messages().size(), 1);
-    EXPECT_TRUE(s.dialogs->messages()[0].contains(bad));
+    EXPECT_TRUE(s.dialogs->messages()[0].contains(shownPath(bad)));
     EXPECT_EQ(s.dialogs->shown().back().icon, mb::Critical);
     EXPECT_TRUE(d->document().boolDirty());
-    EXPECT_EQ(d->windowTitle(), bad);
+    EXPECT_EQ(d->windowTitle(), shownPath(bad));
     EXPECT_FALSE(QFile::exists(bad));
 }
 
@@ -211,7 +211,7 @@ TEST(DocumentWindow, ASaveThatWouldLoseCharactersNamesThemAndMayBeCancelled)
     EXPECT_EQ(s.dialogs->shown()[0].buttons, mb::OkCancel);
     EXPECT_EQ(readAll(path), before);
     EXPECT_FALSE(QFile::exists(other));
-    EXPECT_EQ(d->windowTitle(), path);
+    EXPECT_EQ(d->windowTitle(), shownPath(path));
     EXPECT_TRUE(d->document().boolDirty());
 
     s.dialogs->answerMessage(mb::Ok);
@@ -255,7 +255,7 @@ TEST(DocumentWindow, CloseCheckAsksOnlyForChangesAndCancelKeepsTheWindow)
     s.touch();
     s.dialogs->answerMessage(mb::Yes).answerMessage(mb::Ok);
     EXPECT_FALSE(e->parentWidget()->close());
-    EXPECT_TRUE(s.dialogs->messages().back().contains(unwritable));
+    EXPECT_TRUE(s.dialogs->messages().back().contains(shownPath(unwritable)));
     EXPECT_EQ(s.frame->documents(), QList<editDlg *>{e});
     EXPECT_TRUE(e->document().boolDirty());
 }
@@ -276,12 +276,12 @@ TEST(DocumentWindow, ClosingTheFrameAsksEachChangedDocumentAndYesSavesOnlyThatOn
     s.dialogs->answerMessage(mb::Yes).answerMessage(mb::Cancel);
     EXPECT_FALSE(s.frame->close());
     ASSERT_EQ(s.dialogs->messages().size(), 2);
-    EXPECT_EQ(s.dialogs->messages()[0], "The file " + first + ChangedQuestion);
-    EXPECT_EQ(s.dialogs->messages()[1], "The file " + second + ChangedQuestion);
+    EXPECT_EQ(s.dialogs->messages()[0], "The file " + shownPath(first) + ChangedQuestion);
+    EXPECT_EQ(s.dialogs->messages()[1], "The file " + shownPath(second) + ChangedQuestion);
     EXPECT_EQ(readAll(first), crlf({"{{1", "{{new 1", ""}));
     EXPECT_EQ(readAll(second), crlf({"{{2", ""}));
     EXPECT_TRUE(s.frame->isVisible());
-    EXPECT_EQ(s.titles(), QStringList{second});
+    EXPECT_EQ(s.titles(), QStringList{shownPath(second)});
 
     // Exit from the document's menu: No closes without saving, and the frame goes.
     s.dialogs->answerMessage(mb::No);
@@ -340,7 +340,7 @@ TEST(DocumentWindow, EverySaveDialogAsksBeforeReplacingAFileAndOpenDialogsDoNot)
     s.trigger("file_saveas");
     EXPECT_EQ(s.dialogs->shown().back().options.fileName, existing);
     EXPECT_EQ(readAll(existing), QByteArray("\r\n"));
-    EXPECT_EQ(d->windowTitle(), existing);
+    EXPECT_EQ(d->windowTitle(), shownPath(existing));
 }
 
 // Open, Insert File, Find and Save run beside the event loop on the document as it was read:

@@ -371,7 +371,7 @@ TEST(EditMenu, TemplatesDroppedOpenAsOpenDoes)
     const QPoint middle = area->mapTo(s.frame.get(), area->rect().center());
     EXPECT_FALSE(drop(s.frame.get(), middle, urls({notes}).get()));
     EXPECT_TRUE(drop(s.frame.get(), middle, urls({notes, good}).get()));
-    EXPECT_EQ(s.titles(), QStringList{good});
+    EXPECT_EQ(s.titles(), QStringList{shownPath(good)});
     EXPECT_EQ(texts(s.active()), StartTexts);
     EXPECT_FALSE(s.active()->document().boolDirty());
 
@@ -379,7 +379,8 @@ TEST(EditMenu, TemplatesDroppedOpenAsOpenDoes)
     s.dialogs->answerMessage(mb::Ok);
     editDlg *d = s.active();
     EXPECT_TRUE(drop(d->listView()->viewport(), QPoint(5, 5), urls({foreign}).get()));
-    EXPECT_TRUE(s.dialogs->shown().back().text.startsWith("The file " + foreign + " holds lines"));
+    EXPECT_TRUE(s.dialogs->shown().back().text.startsWith("The file " + shownPath(foreign) +
+                                                          " holds lines"));
     EXPECT_EQ(s.frame->documents().size(), 2);
     // One already open comes to the front.
     EXPECT_TRUE(drop(s.frame.get(), middle, urls({good}).get()));

@@ -80,7 +80,7 @@ TEST(ForeignFiles, OnlyTemplatesOpenUnderTheirNameAndOtherFilesAreToldAndKept)
         EXPECT_FALSE(d->document().boolDirty());
         if (!c.foreignLine) {
             EXPECT_TRUE(s.dialogs->messages().isEmpty());
-            EXPECT_EQ(d->windowTitle(), path);
+            EXPECT_EQ(d->windowTitle(), shownPath(path));
             if (!c.texts.isEmpty() || c.bytes.isEmpty())
                 EXPECT_EQ(texts(d), c.texts);
             else
@@ -90,7 +90,7 @@ TEST(ForeignFiles, OnlyTemplatesOpenUnderTheirNameAndOtherFilesAreToldAndKept)
         }
         ASSERT_EQ(s.dialogs->messages().size(), 1);
         const DialogRecord &m = s.dialogs->shown().back();
-        EXPECT_TRUE(m.text.startsWith("The file " + path +
+        EXPECT_TRUE(m.text.startsWith("The file " + shownPath(path) +
                                       " holds lines that are no part of a template.\r\n\r\nLine " +
                                       QString::number(c.foreignLine) + " " + c.why))
             << m.text.toStdString();

@@ -276,7 +276,7 @@ TEST(Frame, WindowMenuListsTheDocumentsAndActivatesTheOneChosen)
             listed << a->text() + (a->isChecked() ? "*" : "");
             list << a;
         }
-    EXPECT_EQ(listed, (QStringList{"&1 " + QString(path).replace("&", "&&"), "&2 Untitled*"}));
+    EXPECT_EQ(listed, (QStringList{"&1 " + shownPath(path).replace("&", "&&"), "&2 Untitled*"}));
     EXPECT_EQ(entries(menu).mid(0, 6),
               (QStringList{"window_tilehoriz", "window_tilevert", "window_cascade",
                            "window_arrange", "-", "window_list1"}));
@@ -445,7 +445,7 @@ TEST(Frame, TheEventLoopTurnsWhileATemplateIsRead)
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->document().count(), 1);
     EXPECT_EQ(d->document().rows().front().text.size(), 1'000'000);
-    EXPECT_EQ(d->windowTitle(), path);
+    EXPECT_EQ(d->windowTitle(), shownPath(path));
 }
 
 TEST(Frame, TemplatesOpenedFromTheFileManagerEachGetAWindow)
@@ -457,8 +457,8 @@ TEST(Frame, TemplatesOpenedFromTheFileManagerEachGetAWindow)
     Stencilry s;
     s.frame->openFiles(filesFromDesktopEntry(QS_PACKAGING_DIR "/tagloom32.desktop", {first, second},
                                              stencil::commandLineSpec()));
-    EXPECT_EQ(s.titles(), (QStringList{first, second}));
-    EXPECT_EQ(s.active()->windowTitle(), second);
+    EXPECT_EQ(s.titles(), (QStringList{shownPath(first), shownPath(second)}));
+    EXPECT_EQ(s.active()->windowTitle(), shownPath(second));
     EXPECT_EQ(s.active()->document().rows().front().text, "second");
     EXPECT_TRUE(s.dialogs->shown().empty());
 }

@@ -45,7 +45,7 @@ TEST(LfTemplates, OpenAndInsertFileReadThemLineByLineWithoutAWord)
     Stencilry s;
     editDlg *d = s.open(path);
     EXPECT_TRUE(s.dialogs->messages().isEmpty());
-    EXPECT_EQ(d->windowTitle(), path);
+    EXPECT_EQ(d->windowTitle(), shownPath(path));
     EXPECT_EQ(d->document().rows(), everyKind());
     EXPECT_EQ(shownRows(d), EveryKindShown);
     EXPECT_FALSE(d->document().boolDirty());

@@ -72,7 +72,7 @@ TEST(OneWindow, OpeningAnOpenTemplateAgainActivatesItsWindow)
         EXPECT_FALSE(sub(first)->isMinimized());
         EXPECT_EQ(first->document().rows(), edited);
         EXPECT_TRUE(first->document().boolDirty());
-        EXPECT_EQ(first->windowTitle(), file.path);
+        EXPECT_EQ(first->windowTitle(), shownPath(file.path));
         EXPECT_TRUE(s.dialogs->messages().isEmpty());
         first->document().markSaved();
     }
@@ -114,18 +114,18 @@ TEST(OneWindow, SaveAsOntoAFileAnotherWindowHoldsIsRefused)
             s.trigger("file_saveas");
         }
         const DialogRecord &m = s.dialogs->shown().back();
-        EXPECT_EQ(m.text, "The template " + file.path +
+        EXPECT_EQ(m.text, "The template " + shownPath(file.path) +
                               " is open in another window.\r\n\r\nSave this one under another "
                               "name, or close that window first.");
         EXPECT_EQ(m.caption, "tagloom32");
         EXPECT_EQ(readAll(file.path), file.bytes);
         EXPECT_EQ(readAll(own), crlf({"{{own", ""}));
         EXPECT_EQ(s.frame->documents(), (QList<editDlg *>{holder, d}));
-        EXPECT_EQ(d->windowTitle(), title);
+        EXPECT_EQ(d->windowTitle(), shownPath(title));
         EXPECT_EQ(d->document().rows(), rows);
         EXPECT_TRUE(d->document().boolDirty());
         EXPECT_EQ(holder->document().rows(), held);
-        EXPECT_EQ(holder->windowTitle(), file.path);
+        EXPECT_EQ(holder->windowTitle(), shownPath(file.path));
 
         // The dialog still offers the name chosen last; another name saves.
         const QString elsewhere = testHome() + "/elsewhere.htp";
@@ -133,7 +133,7 @@ TEST(OneWindow, SaveAsOntoAFileAnotherWindowHoldsIsRefused)
         s.frame->mdiArea()->setActiveSubWindow(sub(d));
         s.trigger("file_saveas");
         EXPECT_EQ(s.dialogs->shown().back().options.fileName, file.path);
-        EXPECT_EQ(d->windowTitle(), elsewhere);
+        EXPECT_EQ(d->windowTitle(), shownPath(elsewhere));
         EXPECT_EQ(readAll(elsewhere), templateText(rows));
         EXPECT_EQ(readAll(file.path), file.bytes);
 

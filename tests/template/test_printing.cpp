@@ -221,7 +221,7 @@ TEST(TemplatePrinter, PrintsFromTheWindowIntoAPdf)
     s.dialogs->answerPrint(true, toPdf(pdf, 2));
     s.trigger("file_print");
     EXPECT_EQ(pdfPages(pdf), 6);
-    EXPECT_EQ(d->windowTitle(), path);
+    EXPECT_EQ(d->windowTitle(), shownPath(path));
 
     // Page 2 to 2 of the dialog: one page.
     s.dialogs->answerPrint(true, [pdf](QPrinter &printer) {
@@ -293,11 +293,11 @@ TEST(TemplatePrinter, UntitledCancelledAndFailedPrints)
     });
     s.dialogs->answerMessage();
     s.trigger("file_print");
-    EXPECT_TRUE(s.dialogs->messages().back().startsWith("The template " + path +
+    EXPECT_TRUE(s.dialogs->messages().back().startsWith("The template " + shownPath(path) +
                                                         " could not be printed: "));
     EXPECT_EQ(s.dialogs->shown().back().icon, mb::Critical);
     EXPECT_FALSE(QFile::exists(pdf));
-    EXPECT_EQ(d->windowTitle(), path);
+    EXPECT_EQ(d->windowTitle(), shownPath(path));
     EXPECT_FALSE(d->document().boolDirty());
 
     // A printer that cannot take the job.
@@ -440,7 +440,8 @@ TEST(TemplatePrinter, ALongPrintShowsItsPagesAndCancelKeepsThoseDone)
     });
     watcher.start(20);
     s.trigger("file_print");
-    EXPECT_TRUE(shownLabel.startsWith("Printing " + path + ": page ")) << shownLabel.toStdString();
+    EXPECT_TRUE(shownLabel.startsWith("Printing " + shownPath(path) + ": page "))
+        << shownLabel.toStdString();
     EXPECT_TRUE(s.dialogs->messages().isEmpty());
     const int pages = pdfPages(pdf);
     EXPECT_GE(pages, 1);

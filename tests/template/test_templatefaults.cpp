@@ -70,8 +70,8 @@ TEST(TemplateFaults, ReadOnlyFileOrFolderAndAFileForAFolderAreReported)
     other.append({kind::Text, QStringLiteral("x"), {}});
     const FileResult blocked = other.SaveDocumentAs(testHome() + "/plain/t.htp");
     EXPECT_EQ(blocked.status, FileResult::SaveFailed);
-    EXPECT_TRUE(blocked.message().startsWith("The template could not be saved to " + testHome() +
-                                             "/plain/t.htp.\r\n\r\n"));
+    EXPECT_TRUE(blocked.message().startsWith("The template could not be saved to " +
+                                             shownPath(testHome() + "/plain/t.htp") + ".\r\n\r\n"));
     EXPECT_EQ(readAll(testHome() + "/plain"), "a file");
 
     QS_SKIP_WITHOUT_CHILD_FAULTS();
@@ -129,7 +129,7 @@ TEST(TemplateFaults, HostileFilesOpenAsPartsOrSayWhy)
         EXPECT_EQ(d->document().count(), c.rows);
         EXPECT_EQ(d->model()->rowCount(), c.rows);
         if (c.told) {
-            EXPECT_TRUE(frame.dialogs->messages().last().contains(path + c.told));
+            EXPECT_TRUE(frame.dialogs->messages().last().contains(shownPath(path) + c.told));
         }
         EXPECT_EQ(everyFile(), files);
         frame.frame->findChild<QMdiArea *>()->closeActiveSubWindow();

@@ -165,7 +165,7 @@ TEST(TemplateDocumentFiles, MissingFilesOpenEmptyAndUnreadableOnesSaySo)
     TemplateDocument folder;
     const FileResult r = folder.OpenDocument(testHome());
     EXPECT_EQ(r.status, FileResult::ReadStopped);
-    EXPECT_TRUE(r.message().contains(testHome()));
+    EXPECT_TRUE(r.message().contains(shownPath(testHome())));
     EXPECT_TRUE(r.message().contains("folder"));
     EXPECT_EQ(folder.count(), 0);
 }
@@ -179,7 +179,7 @@ TEST(TemplateDocumentFiles, PartialReadNamesTheFileAndLine)
     EXPECT_EQ(r.status, FileResult::ReadStopped);
     EXPECT_EQ(r.file, path);
     EXPECT_EQ(r.stop.line, 2);
-    EXPECT_EQ(r.message(), "The template " + path +
+    EXPECT_EQ(r.message(), "The template " + shownPath(path) +
                                " was not read completely.\r\n\r\nReading stopped at line 2: the "
                                "file ends inside an input dialog item.\r\n\r\nThe items read "
                                "before that line are kept.  Save them under a new name.");
@@ -196,7 +196,8 @@ TEST(TemplateDocumentFiles, AFailedSaveKeepsTheFlagTheNewTitleAndTheOldFile)
     const QString bad = testHome() + "/no-folder/x.htp";
     const FileResult r = doc.SaveDocumentAs(bad);
     EXPECT_EQ(r.status, FileResult::SaveFailed);
-    EXPECT_TRUE(r.message().startsWith("The template could not be saved to " + bad + "."));
+    EXPECT_TRUE(
+        r.message().startsWith("The template could not be saved to " + shownPath(bad) + "."));
     EXPECT_FALSE(r.stop.reason.isEmpty());
     EXPECT_TRUE(doc.boolDirty());
     EXPECT_EQ(doc.title(), bad);

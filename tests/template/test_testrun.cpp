@@ -87,7 +87,7 @@ TEST(TestRun, HandsTheSavedFileToTheRegisteredServer)
     EXPECT_TRUE(s.dialogs->shown().empty());
     EXPECT_EQ(readAll(path), everyKindFile());
     EXPECT_TRUE(d->document().boolDirty());
-    EXPECT_EQ(d->windowTitle(), path);
+    EXPECT_EQ(d->windowTitle(), shownPath(path));
 }
 
 // What a user sets up with "Set up the demo host": File > Test starts the demo host (on Windows
@@ -128,7 +128,7 @@ TEST(TestRun, UntitledUnregisteredAndMissingServersAreTold)
     s.dialogs->answerMessage();
     s.trigger("file_test");
     const QString handed =
-        "The template " + path + " could not be handed to Quillsite for a test run.";
+        "The template " + shownPath(path) + " could not be handed to Quillsite for a test run.";
     EXPECT_EQ(s.dialogs->messages().back(),
               handed + "\r\n\r\nThe Quillsite automation server is not registered on this system.");
     EXPECT_EQ(s.dialogs->shown().back().icon, mb::Critical);
