@@ -45,6 +45,8 @@ packaged=$SECONDS
 
 # The whole suite, each test in a process of its own under Wine, on Qt's offscreen platform.
 (cd "$build" && ctest -j "$(nproc)" --output-on-failure >"$build/ctest.log" 2>&1) || status=1
+# Kept before the listings below run ctest again and replace it.
+cp "$build/Testing/Temporary/LastTest.log" "$build/ctest-full.log"
 
 # Each test program must list as many tests as the Linux build lists for it (a skip is still
 # listed): a program whose listing failed under Wine would otherwise pass as "100% passed".
@@ -62,7 +64,7 @@ fi
 grep -E 'tests passed|\(Failed\)|\(Timeout\)|\(SEGFAULT\)|\(Exception\)' "$build/ctest.log" || true
 # gtest prints each skip's reason under "Skipped"; ctest keeps it in its full log.
 awk '/^[0-9]+\/[0-9]+ Testing: /{name=$3} /: Skipped$/{getline reason; print "  skipped " name ": " reason}' \
-    "$build/Testing/Temporary/LastTest.log" | sort
+    "$build/ctest-full.log" | sort
 echo "Times: Qt ready in $((qt_ready - start)) s, the suite built in $((built - qt_ready)) s," \
     "packaged and checked in $((packaged - built)) s, tests run in $((SECONDS - packaged)) s."
 exit $status

@@ -197,6 +197,7 @@ TEST(DocumentWindow, ASaveThatWouldLoseCharactersNamesThemAndMayBeCancelled)
     writeAll(path, before);
     Stencilry s;
     editDlg *d = s.open(path);
+    s.dialogs->clear();
     d->document().append(TemplateItem{kind::Text, "x " + Unstorable + " \u00E9", {}});
     d->document().markChanged();
 
